@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+namespace vantor {
+
+// True when the path names an existing regular file; a folder does not count.
+bool fileExists(const std::filesystem::path& path);
+
+// Reads a whole file, opened for reading alone. Raises IoError.
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
+
+// Gives the file the new contents in one step: they are written to a new file in the same folder,
+// flushed to disk and renamed over the old one, which keeps its permissions. On any failure the old
+// file stays byte for byte as it was and no new file is left behind. Raises IoError; an existing
+// file that may not be written is refused with "File access denied" before anything is written.
+void replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
+
+// Makes the file writable by its owner, where the game's own tools would clear its read-only
+// attribute. Failures are ignored: the write that follows reports them.
+void clearReadOnly(const std::filesystem::path& path) noexcept;
+
+} // namespace vantor

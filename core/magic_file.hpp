@@ -1,0 +1,43 @@
+#pragma once
+
+#include "magic_block.hpp"
+#include "messages.hpp"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+// The 130 value descriptions printed beside the values; entry k - 1 belongs to value k.
+using Descriptions = std::array<std::string, MagicValueCount>;
+
+// The text of a magic data file for the block, CR LF line ends.
+std::string formatMagicFile(const MagicBlock& block, const Descriptions& descriptions);
+
+// Writes the magic data file, replacing an existing file in one step. Raises IoError.
+void WriteMagicFile(const MagicBlock& block, const Descriptions& descriptions,
+                    const std::filesystem::path& path);
+
+struct MagicCompilation {
+    enum class Outcome { Compiled, NotAMagicFile, EndMarkInBumpTable };
+    Outcome outcome;
+    // The marked block, when compiled.
+    std::vector<std::uint8_t> markedBlock;
+    // The line that holds a bump value of 65535, which would read back as the end of the table.
+    int endMarkLine = 0;
+};
+
+// Compiles the bytes of a magic data file into the marked block.
+MagicCompilation compileMagicText(std::span<const std::uint8_t> source);
+
+// Compiles the magic data file at source and writes the marked block to scratch. Returns false,
+// after telling the user why, when the source is refused; scratch is then not touched. Raises
+// IoError.
+bool CompileMagicFile(const std::filesystem::path& source, const std::filesystem::path& scratch,
+                      Messages& messages);
+
+} // namespace vantor

@@ -1,0 +1,11 @@
+#include "texts.hpp"
+
+namespace vantor::text {
+
+std::string bumpValueEndsTable(const std::string& fileName, int line) {
+    return "Line " + std::to_string(line) + " of " + fileName +
+           " holds the bump value 65535, which the game reads as the end of the bump table: "
+           "the entries behind it would be lost. Use a value from 0 to 65534.";
+}
+
+} // namespace vantor::text

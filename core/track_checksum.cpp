@@ -1,0 +1,56 @@
+#include "track_checksum.hpp"
+
+#include "file_system.hpp"
+#include "io_error.hpp"
+#include "little_endian.hpp"
+
+namespace vantor {
+
+std::uint16_t RotateLeft16(std::uint16_t value, unsigned count) {
+    count %= 16;
+    return static_cast<std::uint16_t>(value << count | value >> ((16 - count) % 16));
+}
+
+TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents) {
+    const auto summed = contents.first(contents.size() - ChecksumSize);
+    // Plain integers keep the loop free of 16-bit conversions; the carries are dropped at the end
+    // for the byte sum and at each step for the rotating sum.
+    std::uint32_t byteSum = 0;
+    std::uint32_t rotating = 0;
+    for (std::uint8_t b : summed) {
+        byteSum += b;
+        rotating = ((rotating << 3 | rotating >> 13) + b) & 0xFFFF;
+    }
+    return {static_cast<std::uint16_t>(byteSum), static_cast<std::uint16_t>(rotating)};
+}
+
+TrackChecksum storedTrackChecksum(std::span<const std::uint8_t> contents) {
+    const std::size_t at = contents.size() - ChecksumSize;
+    return {readU16(contents, at), readU16(contents, at + 2)};
+}
+
+bool renewTrackChecksum(std::span<std::uint8_t> contents) {
+    if (contents.size() < MinimumChecksummedSize) {
+        return false;
+    }
+    const TrackChecksum checksum = computeTrackChecksum(contents);
+    const std::size_t at = contents.size() - ChecksumSize;
+    writeU16(contents, at, checksum.byteSum);
+    writeU16(contents, at + 2, checksum.rotatingSum);
+    return true;
+}
+
+bool WriteTrackChecksum(const std::filesystem::path& path) {
+    try {
+        std::vector<std::uint8_t> contents = readFile(path);
+        if (!renewTrackChecksum(contents)) {
+            return false;
+        }
+        replaceFile(path, contents);
+        return true;
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
+} // namespace vantor

@@ -1,0 +1,107 @@
+#include "file_system.hpp"
+
+#include "io_error.hpp"
+#include "temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace vantor {
+namespace {
+
+using testing::bytesOf;
+using testing::readBytes;
+using testing::TempFolder;
+
+int errorCodeOf(auto&& operation) {
+    try {
+        operation();
+    } catch (const IoError& error) {
+        return error.code();
+    }
+    return 0;
+}
+
+// Limits the size of files this process may write, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(FileSystemTest, ExistenceMeansARegularFile) {
+    TempFolder folder;
+    const auto file = folder.write("a.dat", std::string("x"));
+    std::filesystem::create_directory(folder / "b.dat");
+    EXPECT_TRUE(fileExists(file));
+    EXPECT_FALSE(fileExists(folder / "b.dat"));
+    EXPECT_FALSE(fileExists(folder / "missing.dat"));
+    EXPECT_FALSE(fileExists(""));
+}
+
+TEST(FileSystemTest, ReadFailuresCarryTheSystemCodes) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "b.dat");
+    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "missing.dat"); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "b.dat"); }), IoError::FileAccessDenied);
+}
+
+TEST(FileSystemTest, ReplaceKeepsPermissionsAndLeavesNoOtherFile) {
+    TempFolder folder;
+    const auto file = folder.write("a.dat", std::string("old contents"));
+    ::chmod(file.c_str(), 0640);
+    replaceFile(file, bytesOf("new"));
+    EXPECT_EQ(readBytes(file), bytesOf("new"));
+    struct stat status {};
+    ::stat(file.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"a.dat"});
+}
+
+TEST(FileSystemTest, ReplaceFollowsALinkAndKeepsIt) {
+    TempFolder folder;
+    const auto file = folder.write("real.dat", std::string("old"));
+    std::filesystem::create_symlink(file, folder / "link.dat");
+    replaceFile(folder / "link.dat", bytesOf("new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dat"));
+    EXPECT_EQ(readBytes(file), bytesOf("new"));
+}
+
+TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
+    TempFolder folder;
+    const std::string old(1000, 'o');
+    const auto file = folder.write("a.dat", old);
+    const std::vector<std::uint8_t> larger(64 * 1024, 'n');
+    int code = 0;
+    {
+        FileSizeLimit limit(4096);
+        code = errorCodeOf([&] { replaceFile(file, larger); });
+    }
+    EXPECT_EQ(code, IoError::DiskFull);
+    EXPECT_EQ(readBytes(file), bytesOf(old));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"a.dat"});
+}
+
+TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
+    TempFolder folder;
+    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }), IoError::FileNotFound);
+}
+
+} // namespace
+} // namespace vantor

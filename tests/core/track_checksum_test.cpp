@@ -1,0 +1,78 @@
+#include "track_checksum.hpp"
+
+#include "temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vantor {
+namespace {
+
+using testing::bytesOf;
+using testing::readBytes;
+using testing::TempFolder;
+
+TEST(TrackChecksumTest, RotatesWithinSixteenBits) {
+    EXPECT_EQ(RotateLeft16(0x0061, 3), 0x0308);
+    EXPECT_EQ(RotateLeft16(0xE001, 3), 0x000F);
+    EXPECT_EQ(RotateLeft16(0x8000, 1), 0x0001);
+    EXPECT_EQ(RotateLeft16(0x1234, 0), 0x1234);
+}
+
+// A reference that follows the definition byte for byte, to hold the fast loop against.
+TrackChecksum definitionChecksum(const std::vector<std::uint8_t>& contents) {
+    TrackChecksum sum;
+    for (std::size_t i = 0; i + 4 < contents.size(); ++i) {
+        sum.byteSum = static_cast<std::uint16_t>(sum.byteSum + contents[i]);
+        sum.rotatingSum = static_cast<std::uint16_t>(RotateLeft16(sum.rotatingSum, 3) + contents[i]);
+    }
+    return sum;
+}
+
+TEST(TrackChecksumTest, ComputesTheWorkedExampleAndWrapsAround) {
+    EXPECT_EQ(computeTrackChecksum(bytesOf(std::string_view("abc\0\0\0\0", 7))), (TrackChecksum{0x0126, 0x1BB3}));
+    EXPECT_EQ(computeTrackChecksum(bytesOf("Zxxxx")), (TrackChecksum{'Z', 'Z'}));
+
+    // 300 bytes of FF pass 65535 in the byte sum; the rotating sum carries out of bit 15.
+    std::vector<std::uint8_t> large(300, 0xFF);
+    for (std::size_t i = 0; i < large.size(); i += 7) {
+        large[i] = static_cast<std::uint8_t>(i);
+    }
+    EXPECT_EQ(computeTrackChecksum(large), definitionChecksum(large));
+    EXPECT_EQ(computeTrackChecksum(std::vector<std::uint8_t>(264, 0xFF)).byteSum,
+              static_cast<std::uint16_t>(260 * 255));
+}
+
+TEST(TrackChecksumTest, WritesTheLastFourBytesOnlyAndIsRepeatable) {
+    TempFolder folder;
+    const auto track = folder.write("t.dat", std::string("abc\x01\x02\x03\x04", 7));
+    ASSERT_TRUE(WriteTrackChecksum(track));
+    EXPECT_EQ(readBytes(track), (std::vector<std::uint8_t>{'a', 'b', 'c', 0x26, 0x01, 0xB3, 0x1B}));
+    ASSERT_TRUE(WriteTrackChecksum(track));
+    EXPECT_EQ(readBytes(track), (std::vector<std::uint8_t>{'a', 'b', 'c', 0x26, 0x01, 0xB3, 0x1B}));
+}
+
+TEST(TrackChecksumTest, RefusesShortOrMissingFilesUnchanged) {
+    TempFolder folder;
+    const auto shortTrack = folder.write("short.dat", std::string("abcd"));
+    EXPECT_FALSE(WriteTrackChecksum(shortTrack));
+    EXPECT_EQ(readBytes(shortTrack), bytesOf("abcd"));
+    EXPECT_FALSE(WriteTrackChecksum(folder / "missing.dat"));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"short.dat"});
+}
+
+TEST(TrackChecksumTest, RefusesAReadOnlyFileUnchanged) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root may write a read-only file";
+    }
+    TempFolder folder;
+    const auto track = folder.write("t.dat", std::string("abc\0\0\0\0", 7));
+    ::chmod(track.c_str(), 0444);
+    EXPECT_FALSE(WriteTrackChecksum(track));
+    EXPECT_EQ(readBytes(track), bytesOf(std::string_view("abc\0\0\0\0", 7)));
+}
+
+} // namespace
+} // namespace vantor

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vantor::testing {
+
+struct ProcessResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program to its end with the given arguments in the given folder, standard input empty.
+// Environment variables set to an empty value in `environment` are removed.
+ProcessResult runProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& workingFolder,
+                         const std::map<std::string, std::string>& environment = {});
+
+} // namespace vantor::testing
