@@ -1,11 +1,10 @@
 #include "track_checksum.hpp"
 
 #include "temp_folder.hpp"
+#include "unwritable_file.hpp"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantor {
 namespace {
@@ -64,12 +63,9 @@ TEST(TrackChecksumTest, RefusesShortOrMissingFilesUnchanged) {
 }
 
 TEST(TrackChecksumTest, RefusesAReadOnlyFileUnchanged) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root may write a read-only file";
-    }
     TempFolder folder;
     const auto track = folder.write("t.dat", std::string("abc\0\0\0\0", 7));
-    ::chmod(track.c_str(), 0444);
+    const testing::UnwritableFile readOnly(track);
     EXPECT_FALSE(WriteTrackChecksum(track));
     EXPECT_EQ(readBytes(track), bytesOf(std::string_view("abc\0\0\0\0", 7)));
 }

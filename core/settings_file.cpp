@@ -1,0 +1,67 @@
+#include "settings_file.hpp"
+
+#include "file_system.hpp"
+#include "ini_file.hpp"
+#include "io_error.hpp"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace vantor {
+
+namespace {
+
+constexpr std::string_view ConfigSection = "config";
+constexpr std::string_view DescriptionsSection = "descriptions";
+constexpr std::string_view GameExeKey = "kx72000exe";
+constexpr std::string_view LastDirKey = "lastdir";
+
+std::filesystem::path userConfigFolder() {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+        return config;
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : ".") / ".config";
+}
+
+} // namespace
+
+SettingsWriteError::SettingsWriteError(const std::filesystem::path& file)
+    : std::runtime_error("Unable to write to " + file.string()) {}
+
+std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
+    const auto beside = programFolder / SettingsFileName;
+    if (fileExists(beside) || ::access(programFolder.c_str(), W_OK) == 0) {
+        return beside;
+    }
+    return userConfigFolder() / "vantor2000" / SettingsFileName;
+}
+
+Settings readSettings(const std::filesystem::path& file) {
+    const IniFile ini = IniFile::load(file);
+    Settings settings;
+    settings.gameExePath = ini.read(ConfigSection, GameExeKey);
+    settings.lastDir = ini.read(ConfigSection, LastDirKey);
+    for (int k = 1; k <= MagicValueCount; ++k) {
+        std::string description = ini.read(DescriptionsSection, "desc" + std::to_string(k));
+        description.resize(std::min(description.size(), MaximumDescriptionLength));
+        settings.descriptions[static_cast<std::size_t>(k - 1)] = std::move(description);
+    }
+    return settings;
+}
+
+void writeSettings(const std::filesystem::path& file, std::string_view gameExePath, std::string_view lastDir) {
+    IniFile ini = IniFile::load(file);
+    ini.write(ConfigSection, GameExeKey, gameExePath);
+    ini.write(ConfigSection, LastDirKey, lastDir);
+    try {
+        std::error_code ignored;
+        std::filesystem::create_directories(file.parent_path(), ignored);
+        const std::string& text = ini.text();
+        replaceFile(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    } catch (const IoError&) {
+        throw SettingsWriteError(file);
+    }
+}
+
+} // namespace vantor

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "magic_file.hpp"
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace vantor {
+
+inline constexpr std::string_view SettingsFileName = "vantor2000.ini";
+inline constexpr std::size_t MaximumDescriptionLength = 255;
+
+struct Settings {
+    std::string gameExePath;
+    std::string lastDir;
+    Descriptions descriptions;
+};
+
+// The settings file of a program installed in programFolder: the file beside the program when it
+// is there or that folder can be written (a portable install), otherwise the file in the user's
+// configuration folder.
+std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder);
+
+// A missing or unreadable file gives empty settings. Descriptions are taken as raw bytes and cut
+// to their first 255 characters.
+Settings readSettings(const std::filesystem::path& file);
+
+// Writes the two configuration values, leaving every other line of the file as it was. Raises
+// SettingsWriteError.
+void writeSettings(const std::filesystem::path& file, std::string_view gameExePath, std::string_view lastDir);
+
+// "Unable to write to %s" with the settings file's path.
+class SettingsWriteError : public std::runtime_error {
+public:
+    explicit SettingsWriteError(const std::filesystem::path& file);
+};
+
+} // namespace vantor
