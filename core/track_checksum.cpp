@@ -13,15 +13,15 @@ std::uint16_t RotateLeft16(std::uint16_t value, unsigned count) {
 
 TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents) {
     const auto summed = contents.first(contents.size() - ChecksumSize);
-    // Plain integers keep the loop free of 16-bit conversions; the carries are dropped at the end
-    // for the byte sum and at each step for the rotating sum.
+    // The rotating sum is one serial chain; kept in 16 bits it compiles to a rotate and an add a
+    // byte. The byte sum is independent and rides along.
     std::uint32_t byteSum = 0;
-    std::uint32_t rotating = 0;
+    std::uint16_t rotating = 0;
     for (std::uint8_t b : summed) {
         byteSum += b;
-        rotating = ((rotating << 3 | rotating >> 13) + b) & 0xFFFF;
+        rotating = static_cast<std::uint16_t>(static_cast<std::uint16_t>(rotating << 3 | rotating >> 13) + b);
     }
-    return {static_cast<std::uint16_t>(byteSum), static_cast<std::uint16_t>(rotating)};
+    return {static_cast<std::uint16_t>(byteSum), rotating};
 }
 
 TrackChecksum storedTrackChecksum(std::span<const std::uint8_t> contents) {
