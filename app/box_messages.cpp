@@ -22,7 +22,7 @@ QMessageBox::Icon iconOf(vantor::MessageKind kind) {
 
 void BoxMessages::show(vantor::MessageKind kind, std::string_view text) {
     const auto caption = vantor::captionOf(kind);
-    DesktopServices::current().showMessage(parent_, QString::fromLocal8Bit(caption.data(), qsizetype(caption.size())),
-                                           iconOf(kind),
-                                           QString::fromLocal8Bit(text.data(), qsizetype(text.size())));
+    DesktopServices::current().showMessage(
+        parent_, QString::fromLocal8Bit(caption.data(), qsizetype(caption.size())), iconOf(kind),
+        QString::fromLocal8Bit(text.data(), qsizetype(text.size())));
 }

@@ -13,4 +13,6 @@ DesktopServices& DesktopServices::current() {
     return installed != nullptr ? *installed : platform;
 }
 
-void DesktopServices::install(DesktopServices* services) { installed = services; }
+void DesktopServices::install(DesktopServices* services) {
+    installed = services;
+}

@@ -22,8 +22,10 @@ void runGuarded(QWidget* parent, const std::function<void()>& work) {
     try {
         work();
     } catch (const std::exception& error) {
-        DesktopServices::current().showMessage(parent, QString::fromLatin1(vantor::text::ApplicationTitle.data(),
-                                                                           qsizetype(vantor::text::ApplicationTitle.size())),
-                                               QMessageBox::Critical, shownText(error.what()));
+        DesktopServices::current().showMessage(
+            parent,
+            QString::fromLatin1(vantor::text::ApplicationTitle.data(),
+                                qsizetype(vantor::text::ApplicationTitle.size())),
+            QMessageBox::Critical, shownText(error.what()));
     }
 }

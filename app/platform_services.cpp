@@ -11,8 +11,9 @@ void PlatformServices::showMessage(QWidget* parent, const QString& caption, QMes
     box.exec();
 }
 
-std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QString& title, const QString& folder,
-                                                      const QString& fileName, const QString& filter) {
+std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QString& title,
+                                                      const QString& folder, const QString& fileName,
+                                                      const QString& filter) {
     QFileDialog dialog(parent, title, folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -25,8 +26,8 @@ std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QSt
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                                      const QString& defaultSuffix) {
+std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QString& title,
+                                                      const QString& filter, const QString& defaultSuffix) {
     QFileDialog dialog(parent, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -38,8 +39,8 @@ std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QSt
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-std::optional<QString> PlatformServices::inputText(QWidget* parent, const QString& caption, const QString& prompt,
-                                                   const QString& defaultText) {
+std::optional<QString> PlatformServices::inputText(QWidget* parent, const QString& caption,
+                                                   const QString& prompt, const QString& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) {

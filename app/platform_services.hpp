@@ -5,7 +5,8 @@
 // The platform's own dialogs and message boxes.
 class PlatformServices : public DesktopServices {
 public:
-    void showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
+                     const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& folder,
                                         const QString& fileName, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,

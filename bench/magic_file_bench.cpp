@@ -34,8 +34,8 @@ void BM_CompileAndFormatInMemory(benchmark::State& state) {
     for (auto _ : state) {
         auto compiled = vantor::compileMagicText(bytes);
         compiled.markedBlock.erase(compiled.markedBlock.begin(), compiled.markedBlock.begin() + 4);
-        benchmark::DoNotOptimize(vantor::formatMagicFile(vantor::MagicBlock(std::move(compiled.markedBlock)),
-                                                         descriptions));
+        benchmark::DoNotOptimize(
+            vantor::formatMagicFile(vantor::MagicBlock(std::move(compiled.markedBlock)), descriptions));
     }
 }
 BENCHMARK(BM_CompileAndFormatInMemory)->Unit(benchmark::kMicrosecond);

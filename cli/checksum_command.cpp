@@ -23,7 +23,8 @@ std::string hexBytes(const TrackChecksum& checksum) {
 
 } // namespace
 
-int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out, std::ostream& err) {
+int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
+                std::ostream& err) {
     StreamMessages messages(err);
     try {
         if (!fileExists(track)) {
@@ -50,7 +51,8 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
             out << "renewed\n";
             return 0;
         }
-        messages.show(MessageKind::Error, "The checksum of " + track.string() + " does not match its contents.");
+        messages.show(MessageKind::Error,
+                      "The checksum of " + track.string() + " does not match its contents.");
         return 1;
     } catch (const IoError& error) {
         messages.show(MessageKind::Error, error.what());

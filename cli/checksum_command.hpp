@@ -9,6 +9,7 @@ enum class ChecksumAction { Verify, Fix };
 
 // Prints the stored and the computed checksum of a track file. Exit code 0 when they match (or
 // were renewed by Fix), 1 when they differ or the file cannot be read.
-int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out, std::ostream& err);
+int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
+                std::ostream& err);
 
 } // namespace vantor::cli

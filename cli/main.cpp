@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
 
     std::string track;
     bool fix = false;
-    auto* checksum = app.add_subcommand("checksum", "Print the stored and the computed checksum of a track file");
+    auto* checksum =
+        app.add_subcommand("checksum", "Print the stored and the computed checksum of a track file");
     checksum->add_option("TRACK", track, "Track file (*.dat)")->required();
     checksum->add_flag("--fix", fix, "Renew the stored checksum when it differs");
 

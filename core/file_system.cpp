@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 // Closes a descriptor when it leaves scope.
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd)
+        : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
@@ -75,7 +76,8 @@ fs::path resolvedTarget(const fs::path& path) {
 // Removes the new file unless the replacement went through.
 class PendingFile {
 public:
-    explicit PendingFile(fs::path path) : path_(std::move(path)) {}
+    explicit PendingFile(fs::path path)
+        : path_(std::move(path)) {}
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
     ~PendingFile() {

@@ -153,7 +153,8 @@ std::string IniFile::read(std::string_view section, std::string_view key, std::s
     const std::string_view line(text_.data() + location.keyLine->begin,
                                 location.keyLine->end - location.keyLine->begin);
     std::string_view value = keyLine(line)->value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     return std::string(value.substr(0, MaximumIniValueLength));

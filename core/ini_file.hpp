@@ -12,7 +12,8 @@ namespace vantor {
 class IniFile {
 public:
     IniFile() = default;
-    explicit IniFile(std::string text) : text_(std::move(text)) {}
+    explicit IniFile(std::string text)
+        : text_(std::move(text)) {}
 
     // A missing or unreadable file reads as empty.
     static IniFile load(const std::filesystem::path& path);

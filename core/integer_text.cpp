@@ -17,7 +17,9 @@ std::optional<unsigned> hexDigit(char c) {
     return std::nullopt;
 }
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view skipSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');

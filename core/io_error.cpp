@@ -4,7 +4,9 @@
 
 namespace vantor {
 
-IoError::IoError(int code) : std::runtime_error(textOf(code)), code_(code) {}
+IoError::IoError(int code)
+    : std::runtime_error(textOf(code))
+    , code_(code) {}
 
 std::string IoError::textOf(int code) {
     switch (code) {

@@ -70,7 +70,8 @@ ValueSlot valueSlot(int k) {
     throw std::out_of_range("value number " + std::to_string(k) + " is outside 1 to 130");
 }
 
-MagicBlock::MagicBlock(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {
+MagicBlock::MagicBlock(std::vector<std::uint8_t> bytes)
+    : bytes_(std::move(bytes)) {
     if (bytes_.size() < ValueAreaSize) {
         throw std::invalid_argument("The magic data block is " + std::to_string(bytes_.size()) +
                                     " bytes long; its values alone need 260 bytes.");
@@ -128,7 +129,8 @@ std::vector<std::uint8_t> MagicBlock::markedForm() const {
 }
 
 bool startsWithMagicMarker(std::span<const std::uint8_t> bytes) {
-    return bytes.size() >= MagicMarker.size() && std::equal(MagicMarker.begin(), MagicMarker.end(), bytes.begin());
+    return bytes.size() >= MagicMarker.size() &&
+           std::equal(MagicMarker.begin(), MagicMarker.end(), bytes.begin());
 }
 
 } // namespace vantor

@@ -48,9 +48,11 @@ std::int32_t valueOfLine(std::string_view line) {
 
 BumpEntry entryOfLine(std::string_view line) {
     const auto comma = line.find(',');
-    const std::string_view first = comma == std::string_view::npos ? std::string_view{} : line.substr(0, comma);
+    const std::string_view first =
+        comma == std::string_view::npos ? std::string_view{} : line.substr(0, comma);
     const std::string_view second = comma == std::string_view::npos ? line : line.substr(comma + 1);
-    return {static_cast<std::uint16_t>(scanMagicNumber(first)), static_cast<std::uint16_t>(scanMagicNumber(second))};
+    return {static_cast<std::uint16_t>(scanMagicNumber(first)),
+            static_cast<std::uint16_t>(scanMagicNumber(second))};
 }
 
 void appendU16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
@@ -83,7 +85,8 @@ std::string formatMagicFile(const MagicBlock& block, const Descriptions& descrip
     return text;
 }
 
-void WriteMagicFile(const MagicBlock& block, const Descriptions& descriptions, const std::filesystem::path& path) {
+void WriteMagicFile(const MagicBlock& block, const Descriptions& descriptions,
+                    const std::filesystem::path& path) {
     const std::string text = formatMagicFile(block, descriptions);
     replaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }

@@ -50,7 +50,8 @@ Settings readSettings(const std::filesystem::path& file) {
     return settings;
 }
 
-void writeSettings(const std::filesystem::path& file, std::string_view gameExePath, std::string_view lastDir) {
+void writeSettings(const std::filesystem::path& file, std::string_view gameExePath,
+                   std::string_view lastDir) {
     IniFile ini = IniFile::load(file);
     ini.write(ConfigSection, GameExeKey, gameExePath);
     ini.write(ConfigSection, LastDirKey, lastDir);

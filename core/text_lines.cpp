@@ -12,7 +12,8 @@ constexpr std::uint8_t EndOfFile = 0x1A;
 
 } // namespace
 
-TextLines::TextLines(std::span<const std::uint8_t> bytes) : bytes_(bytes) {
+TextLines::TextLines(std::span<const std::uint8_t> bytes)
+    : bytes_(bytes) {
     // Nothing after the end-of-file byte is part of the text.
     auto end = std::find(bytes_.begin(), bytes_.end(), EndOfFile);
     bytes_ = bytes_.first(static_cast<std::size_t>(end - bytes_.begin()));

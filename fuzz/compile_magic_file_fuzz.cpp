@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::vector<std::uint8_t>& marked = compiled.markedBlock;
     if (marked.size() < EmptyMarkedBlockSize || (marked.size() - EmptyMarkedBlockSize) % BumpEntrySize != 0 ||
-        !startsWithMagicMarker(marked) || marked[marked.size() - 2] != 0xFF || marked[marked.size() - 1] != 0xFF) {
+        !startsWithMagicMarker(marked) || marked[marked.size() - 2] != 0xFF ||
+        marked[marked.size() - 1] != 0xFF) {
         std::abort();
     }
 

@@ -100,7 +100,8 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
 
 TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
     TempFolder folder;
-    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
+              IoError::FileNotFound);
 }
 
 } // namespace

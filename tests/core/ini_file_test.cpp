@@ -50,7 +50,8 @@ TEST(IniFileTest, WriteAddsTheKeyToItsSectionOrTheSectionAtTheEnd) {
     IniFile ini("[config]\nkx72000exe=x\n\n[descriptions]\ndesc1=a\n");
     ini.write("config", "lastdir", "/tracks/");
     ini.write("other", "key", "v");
-    EXPECT_EQ(ini.text(), "[config]\nkx72000exe=x\nlastdir=/tracks/\n\n[descriptions]\ndesc1=a\n[other]\nkey=v\n");
+    EXPECT_EQ(ini.text(),
+              "[config]\nkx72000exe=x\nlastdir=/tracks/\n\n[descriptions]\ndesc1=a\n[other]\nkey=v\n");
 
     IniFile empty;
     empty.write("config", "lastdir", "");

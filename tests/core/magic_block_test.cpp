@@ -7,7 +7,9 @@
 namespace vantor {
 namespace {
 
-std::vector<std::uint8_t> zeroBlock(std::size_t size = ValueAreaSize) { return std::vector<std::uint8_t>(size, 0); }
+std::vector<std::uint8_t> zeroBlock(std::size_t size = ValueAreaSize) {
+    return std::vector<std::uint8_t>(size, 0);
+}
 
 TEST(MagicBlockTest, EveryValueHasTheSlotOfTheLayout) {
     struct Case {

@@ -40,13 +40,16 @@ TEST(SettingsFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {
 
 TEST(SettingsFileTest, WriteKeepsCommentsAndOtherSections) {
     TempFolder folder;
-    const std::string text = "; my notes\r\n[descriptions]\r\ndesc1=a\r\n[config]\r\nlastdir=/old/\r\n[x]\r\ny=z\r\n";
+    const std::string text =
+        "; my notes\r\n[descriptions]\r\ndesc1=a\r\n[config]\r\nlastdir=/old/\r\n[x]\r\ny=z\r\n";
     const auto file = folder.write("vantor2000.ini", text);
     writeSettings(file, "/g/KX7_2000.EXE", "/new/");
     const auto bytes = readBytes(file);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
-              "; my notes\r\n[descriptions]\r\ndesc1=a\r\n[config]\r\nlastdir=/new/\r\nkx72000exe=/g/KX7_2000.EXE\r\n"
-              "[x]\r\ny=z\r\n");
+    EXPECT_EQ(
+        std::string(bytes.begin(), bytes.end()),
+        "; my "
+        "notes\r\n[descriptions]\r\ndesc1=a\r\n[config]\r\nlastdir=/new/\r\nkx72000exe=/g/KX7_2000.EXE\r\n"
+        "[x]\r\ny=z\r\n");
 }
 
 TEST(SettingsFileTest, FailedWriteNamesTheFile) {

@@ -34,7 +34,10 @@ TEST(TextLinesTest, SplitsAsTheGameToolsDo) {
         {"LfAloneStaysInLine", "a\nb\r\nc", {"a\nb", "c", ""}},
         {"LfAfterCrBelongsToIt", "a\r\n\nb", {"a", "\nb", ""}},
         {"EmptyLines", "\r\n\r\nx", {"", "", "x"}},
-        {"EndOfFileByte", "a\r\nb\x1A" "c\r\nd\r\n", {"a", "b", ""}},
+        {"EndOfFileByte",
+         "a\r\nb\x1A"
+         "c\r\nd\r\n",
+         {"a", "b", ""}},
         {"PastTheEnd", "", {"", "", ""}},
     };
     for (const Case& c : cases) {

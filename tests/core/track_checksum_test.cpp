@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace vantor {
 namespace {
 
@@ -31,7 +30,8 @@ TrackChecksum definitionChecksum(const std::vector<std::uint8_t>& contents) {
 }
 
 TEST(TrackChecksumTest, ComputesTheWorkedExampleAndWrapsAround) {
-    EXPECT_EQ(computeTrackChecksum(bytesOf(std::string_view("abc\0\0\0\0", 7))), (TrackChecksum{0x0126, 0x1BB3}));
+    EXPECT_EQ(computeTrackChecksum(bytesOf(std::string_view("abc\0\0\0\0", 7))),
+              (TrackChecksum{0x0126, 0x1BB3}));
     EXPECT_EQ(computeTrackChecksum(bytesOf("Zxxxx")), (TrackChecksum{'Z', 'Z'}));
 
     // 300 bytes of FF pass 65535 in the byte sum; the rotating sum carries out of bit 15.

@@ -33,7 +33,8 @@ std::filesystem::path TempFolder::write(std::string_view name, std::string_view 
     return file;
 }
 
-std::filesystem::path TempFolder::write(std::string_view name, const std::vector<std::uint8_t>& contents) const {
+std::filesystem::path TempFolder::write(std::string_view name,
+                                        const std::vector<std::uint8_t>& contents) const {
     return write(name, std::string_view(reinterpret_cast<const char*>(contents.data()), contents.size()));
 }
 
@@ -46,7 +47,9 @@ std::vector<std::string> TempFolder::fileNames() const {
     return names;
 }
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

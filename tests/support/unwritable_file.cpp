@@ -9,7 +9,8 @@
 
 namespace vantor::testing {
 
-UnwritableFile::UnwritableFile(std::filesystem::path path) : path_(std::move(path)) {
+UnwritableFile::UnwritableFile(std::filesystem::path path)
+    : path_(std::move(path)) {
     ::chmod(path_.c_str(), 0444);
     if (::geteuid() == 0) {
         setImmutable(true);
@@ -26,8 +27,9 @@ UnwritableFile::~UnwritableFile() {
 void UnwritableFile::setImmutable(bool on) const {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     int flags = 0;
-    const bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                      ::ioctl(fd, FS_IOC_SETFLAGS, &(flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL)) == 0;
+    const bool done =
+        fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+        ::ioctl(fd, FS_IOC_SETFLAGS, &(flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL)) == 0;
     if (fd >= 0) {
         ::close(fd);
     }
