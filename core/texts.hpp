@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ inline constexpr std::string_view FileNotFound = "File not found!";
 inline constexpr std::string_view MagicFileHeader = "[kx7-2000 magic file]";
 inline constexpr std::string_view BumpTableHeader = "[bumptable]";
 inline constexpr std::string_view NotAMagicFile = "This file doesn't appear to be a valid KX7 Magic file!";
+
+// The size check's note, naming the one size that the program works with.
+std::string notTheRightExecutable(std::uint64_t expectedSize);
 
 // A bump value of 65535 reads back as the end mark, and everything behind it would be lost.
 std::string bumpValueEndsTable(const std::string& fileName, int line);
