@@ -14,4 +14,9 @@ std::string notTheRightExecutable(std::uint64_t expectedSize) {
            std::to_string(expectedSize) + " bytes).";
 }
 
+std::string infoTextBreaksBlock(std::string_view text) {
+    return "The info text \"" + std::string(text) +
+           "\" holds a '|' or a '#', which the info block uses to separate its fields; nothing was written.";
+}
+
 } // namespace vantor::text
