@@ -1,5 +1,6 @@
 #include "info_block.hpp"
 
+#include "ascii_case.hpp"
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
@@ -25,19 +26,6 @@ namespace {
 
 constexpr std::string_view InfoTag = "#KX7INFO|";
 constexpr std::uint64_t ChecksumPositionOffset = 8;
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string_view nameOf(std::string_view line) {
     return line.substr(0, line.find('='));
@@ -102,7 +90,7 @@ void appendText(std::vector<std::uint8_t>& bytes, std::string_view text) {
 
 std::string InfoList::value(std::string_view name) const {
     for (const std::string& line : lines_) {
-        if (equalIgnoringCase(nameOf(line), name)) {
+        if (equalsIgnoringCase(nameOf(line), name)) {
             const auto equals = line.find('=');
             return equals == std::string::npos ? std::string{} : line.substr(equals + 1);
         }
@@ -112,7 +100,7 @@ std::string InfoList::value(std::string_view name) const {
 
 bool InfoList::contains(std::string_view name) const {
     for (const std::string& line : lines_) {
-        if (equalIgnoringCase(nameOf(line), name)) {
+        if (equalsIgnoringCase(nameOf(line), name)) {
             return true;
         }
     }
@@ -121,7 +109,7 @@ bool InfoList::contains(std::string_view name) const {
 
 void InfoList::setValue(std::string_view name, std::string_view value) {
     for (auto line = lines_.begin(); line != lines_.end(); ++line) {
-        if (equalIgnoringCase(nameOf(*line), name)) {
+        if (equalsIgnoringCase(nameOf(*line), name)) {
             if (value.empty()) {
                 lines_.erase(line);
             } else {
