@@ -3,6 +3,8 @@
 #include "io_error.hpp"
 
 #include <cerrno>
+#include <limits>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +28,8 @@ public:
         }
     }
     int get() const { return fd_; }
+    // Hands the descriptor over without closing it.
+    int releaseOwnership() { return std::exchange(fd_, -1); }
     // Closes now, so that a failing close is seen.
     int release() {
         int result = ::close(fd_);
@@ -59,6 +63,18 @@ void writeAll(int fd, std::span<const std::uint8_t> contents) {
         }
         contents = contents.subspan(static_cast<std::size_t>(written));
     }
+}
+
+// Opens a file for reading alone; a folder is refused as the system refuses it.
+int openForReading(const fs::path& path, struct stat& status) {
+    FileDescriptor file(openChecked(path, O_RDONLY));
+    if (::fstat(file.get(), &status) != 0) {
+        throw IoError::fromErrno(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        throw IoError(IoError::FileAccessDenied);
+    }
+    return file.releaseOwnership();
 }
 
 // The file that the replacement renames over: a link is followed, so the link stays a link.
@@ -104,14 +120,8 @@ bool fileExists(const fs::path& path) {
 }
 
 std::vector<std::uint8_t> readFile(const fs::path& path) {
-    FileDescriptor file(openChecked(path, O_RDONLY));
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        throw IoError::fromErrno(errno);
-    }
-    if (S_ISDIR(status.st_mode)) {
-        throw IoError(IoError::FileAccessDenied);
-    }
+    FileDescriptor file(openForReading(path, status));
     std::vector<std::uint8_t> contents;
     contents.reserve(static_cast<std::size_t>(status.st_size));
     std::uint8_t buffer[1 << 16];
@@ -128,6 +138,39 @@ std::vector<std::uint8_t> readFile(const fs::path& path) {
         }
         contents.insert(contents.end(), buffer, buffer + count);
     }
+}
+
+std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
+    struct stat status {};
+    FileDescriptor file(openForReading(path, status));
+    // No file reaches past the largest offset, so such a range cannot be read whole.
+    constexpr auto largestOffset = static_cast<std::uint64_t>(std::numeric_limits<off_t>::max());
+    if (offset > largestOffset || count > largestOffset - offset) {
+        throw IoError(IoError::ReadBeyondEnd);
+    }
+    std::vector<std::uint8_t> contents(count);
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t got =
+            ::pread(file.get(), contents.data() + done, count - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw IoError::fromErrno(errno);
+        }
+        if (got == 0) {
+            throw IoError(IoError::ReadBeyondEnd);
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return contents;
+}
+
+std::uint64_t fileSize(const fs::path& path) {
+    struct stat status {};
+    FileDescriptor file(openForReading(path, status));
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents) {

@@ -13,6 +13,14 @@ bool fileExists(const std::filesystem::path& path);
 // Reads a whole file, opened for reading alone. Raises IoError.
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 
+// Reads count bytes from offset on, the file opened for reading alone. Raises IoError, "Read beyond
+// end of file" when the file ends before the range does.
+std::vector<std::uint8_t> readFileRange(const std::filesystem::path& path, std::uint64_t offset,
+                                        std::size_t count);
+
+// The length of a file, opened for reading alone. Raises IoError.
+std::uint64_t fileSize(const std::filesystem::path& path);
+
 // Gives the file the new contents in one step: they are written to a new file in the same folder,
 // flushed to disk and renamed over the old one, which keeps its permissions. On any failure the old
 // file stays byte for byte as it was and no new file is left behind. Raises IoError; an existing

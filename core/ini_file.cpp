@@ -1,5 +1,6 @@
 #include "ini_file.hpp"
 
+#include "ascii_case.hpp"
 #include "file_system.hpp"
 #include "io_error.hpp"
 
@@ -44,19 +45,6 @@ std::string_view trim(std::string_view text) {
     }
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::optional<std::string_view> sectionName(std::string_view line) {

@@ -8,4 +8,15 @@ std::string bumpValueEndsTable(const std::string& fileName, int line) {
            "the entries behind it would be lost. Use a value from 0 to 65534.";
 }
 
+std::string notTheRightExecutable(std::uint64_t expectedSize) {
+    return "This file doesn't appear to be the right one.\r\n\r\nVantor only works with the decrypted "
+           "KX7_2000.EXE\r\n(" +
+           std::to_string(expectedSize) + " bytes).";
+}
+
+std::string infoTextBreaksBlock(std::string_view text) {
+    return "The info text \"" + std::string(text) +
+           "\" holds a '|' or a '#', which the info block uses to separate its fields; nothing was written.";
+}
+
 } // namespace vantor::text

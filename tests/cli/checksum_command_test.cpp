@@ -1,4 +1,4 @@
-#include "run_process.hpp"
+#include "run_cli.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -8,19 +8,15 @@ namespace {
 
 using testing::bytesOf;
 using testing::readBytes;
-using testing::runProcess;
+using testing::runCli;
 using testing::TempFolder;
-
-testing::ProcessResult cli(const TempFolder& folder, const std::vector<std::string>& arguments) {
-    return runProcess(VANTOR_CLI_PATH, arguments, folder.path());
-}
 
 const std::string Renewed("abc\x26\x01\xB3\x1B", 7);
 
 TEST(ChecksumCommandTest, MatchingChecksumExitsZero) {
     TempFolder folder;
     folder.write("t.dat", Renewed);
-    const auto result = cli(folder, {"checksum", "t.dat"});
+    const auto result = runCli(folder, {"checksum", "t.dat"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "stored:   26 01 B3 1B\ncomputed: 26 01 B3 1B\n");
 }
@@ -28,13 +24,13 @@ TEST(ChecksumCommandTest, MatchingChecksumExitsZero) {
 TEST(ChecksumCommandTest, DifferingChecksumExitsOneAndFixRenewsIt) {
     TempFolder folder;
     const auto track = folder.write("t.dat", std::string("abc\0\0\0\0", 7));
-    const auto verify = cli(folder, {"checksum", "t.dat"});
+    const auto verify = runCli(folder, {"checksum", "t.dat"});
     EXPECT_EQ(verify.exitCode, 1);
     EXPECT_EQ(verify.out, "stored:   00 00 00 00\ncomputed: 26 01 B3 1B\n");
     EXPECT_FALSE(verify.err.empty());
     EXPECT_EQ(readBytes(track), bytesOf(std::string_view("abc\0\0\0\0", 7)));
 
-    const auto fix = cli(folder, {"checksum", "t.dat", "--fix"});
+    const auto fix = runCli(folder, {"checksum", "t.dat", "--fix"});
     EXPECT_EQ(fix.exitCode, 0) << fix.err;
     EXPECT_EQ(readBytes(track), bytesOf(Renewed));
 }
@@ -55,7 +51,7 @@ TEST(ChecksumCommandTest, RefusalsAndUsageErrors) {
         {{}, 2, ""},
     };
     for (const Case& c : cases) {
-        const auto result = cli(folder, c.arguments);
+        const auto result = runCli(folder, c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << ::testing::PrintToString(c.arguments);
         if (!c.err.empty()) {
             EXPECT_EQ(result.err, c.err);

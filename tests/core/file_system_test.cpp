@@ -1,49 +1,21 @@
 #include "file_system.hpp"
 
-#include "io_error.hpp"
+#include "file_size_limit.hpp"
+#include "io_error_code.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace vantor {
 namespace {
 
 using testing::bytesOf;
+using testing::FileSizeLimit;
+using testing::ioErrorCodeOf;
 using testing::readBytes;
 using testing::TempFolder;
-
-int errorCodeOf(auto&& operation) {
-    try {
-        operation();
-    } catch (const IoError& error) {
-        return error.code();
-    }
-    return 0;
-}
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(FileSystemTest, ExistenceMeansARegularFile) {
     TempFolder folder;
@@ -58,8 +30,37 @@ TEST(FileSystemTest, ExistenceMeansARegularFile) {
 TEST(FileSystemTest, ReadFailuresCarryTheSystemCodes) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "b.dat");
-    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "missing.dat"); }), IoError::FileNotFound);
-    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "b.dat"); }), IoError::FileAccessDenied);
+    EXPECT_EQ(ioErrorCodeOf([&] { readFile(folder / "missing.dat"); }), IoError::FileNotFound);
+    EXPECT_EQ(ioErrorCodeOf([&] { readFile(folder / "b.dat"); }), IoError::FileAccessDenied);
+}
+
+TEST(FileSystemTest, RangeReadsGetTheWholeRangeOrFail) {
+    TempFolder folder;
+    const auto file = folder.write("a.exe", std::string("0123456789"));
+    struct Case {
+        const char* name;
+        std::uint64_t offset;
+        std::size_t count;
+        std::string bytes; // empty with code set
+        int code;
+    };
+    const Case cases[] = {
+        {"inside", 2, 3, "234", 0},
+        {"up to the end", 7, 3, "789", 0},
+        {"nothing at the end", 10, 0, "", 0},
+        {"one byte past the end", 8, 3, "", IoError::ReadBeyondEnd},
+        {"starting past the end", 11, 1, "", IoError::ReadBeyondEnd},
+        {"offset beyond any file", ~std::uint64_t{0} - 1, 4, "", IoError::ReadBeyondEnd},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> got;
+        EXPECT_EQ(ioErrorCodeOf([&] { got = readFileRange(file, c.offset, c.count); }), c.code) << c.name;
+        EXPECT_EQ(got, bytesOf(c.bytes)) << c.name;
+    }
+    EXPECT_EQ(ioErrorCodeOf([&] { readFileRange(folder / "missing.exe", 0, 1); }), IoError::FileNotFound);
+    EXPECT_EQ(ioErrorCodeOf([&] { readFileRange(folder.path(), 0, 1); }), IoError::FileAccessDenied);
+    EXPECT_EQ(fileSize(file), 10u);
+    EXPECT_EQ(ioErrorCodeOf([&] { fileSize(folder / "missing.exe"); }), IoError::FileNotFound);
 }
 
 TEST(FileSystemTest, ReplaceKeepsPermissionsAndLeavesNoOtherFile) {
@@ -91,7 +92,7 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
     int code = 0;
     {
         FileSizeLimit limit(4096);
-        code = errorCodeOf([&] { replaceFile(file, larger); });
+        code = ioErrorCodeOf([&] { replaceFile(file, larger); });
     }
     EXPECT_EQ(code, IoError::DiskFull);
     EXPECT_EQ(readBytes(file), bytesOf(old));
@@ -100,7 +101,7 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
 
 TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
     TempFolder folder;
-    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
+    EXPECT_EQ(ioErrorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
               IoError::FileNotFound);
 }
 

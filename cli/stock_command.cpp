@@ -1,0 +1,34 @@
+#include "stock_command.hpp"
+
+#include "game_executable.hpp"
+#include "integer_text.hpp"
+#include "io_error.hpp"
+#include "stream_messages.hpp"
+
+#include <optional>
+#include <string>
+
+namespace vantor::cli {
+
+int runStock(const std::filesystem::path& exe, std::string_view number, const std::filesystem::path& output,
+             const Descriptions& descriptions, std::ostream& err) {
+    StreamMessages messages(err);
+    const std::optional<std::int32_t> track = parseInteger(number);
+    if (!track || *track < 1 || *track > ExeTrackCount) {
+        messages.show(MessageKind::Error,
+                      "\"" + std::string(number) +
+                          "\" is not a track number; NUMBER is a whole number from 1 to 17.");
+        return StockUsageError;
+    }
+    try {
+        const MagicBlock block = ReadStockBlock(exe, *track);
+        WriteMagicFile(block, descriptions,
+                       output.empty() ? std::filesystem::path(stockFileName(*track)) : output);
+        return 0;
+    } catch (const IoError& error) {
+        messages.show(MessageKind::Error, error.what());
+        return 1;
+    }
+}
+
+} // namespace vantor::cli

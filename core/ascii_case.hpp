@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string_view>
+
+namespace vantor {
+
+// True when the texts are equal with the letters A to Z taken as a to z; the game's texts are
+// single-byte, and other bytes compare as they are.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace vantor

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <sys/resource.h>
+
+namespace vantor::testing {
+
+// Limits the size of files this process may write, as a full disk would, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit();
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+} // namespace vantor::testing
