@@ -8,4 +8,8 @@ std::string bumpValueEndsTable(const std::string& fileName, int line) {
            "the entries behind it would be lost. Use a value from 0 to 65534.";
 }
 
+std::string invalidFileName(std::string_view name) {
+    return "Invalid file name - " + std::string(name);
+}
+
 } // namespace vantor::text
