@@ -8,4 +8,8 @@ std::string bumpValueEndsTable(const std::string& fileName, int line) {
            "the entries behind it would be lost. Use a value from 0 to 65534.";
 }
 
+std::string invalidTrackFile(const std::string& fileName, const std::string& finding) {
+    return std::string(NotATrackFile) + "\r\n" + fileName + ": " + finding;
+}
+
 } // namespace vantor::text
