@@ -8,6 +8,10 @@ std::string bumpValueEndsTable(const std::string& fileName, int line) {
            "the entries behind it would be lost. Use a value from 0 to 65534.";
 }
 
+std::string invalidTrackFile(const std::string& fileName, const std::string& finding) {
+    return std::string(NotATrackFile) + "\r\n" + fileName + ": " + finding;
+}
+
 std::string invalidFileName(std::string_view name) {
     return "Invalid file name - " + std::string(name);
 }

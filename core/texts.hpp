@@ -18,6 +18,12 @@ inline constexpr std::string_view MagicFileHeader = "[kx7-2000 magic file]";
 inline constexpr std::string_view BumpTableHeader = "[bumptable]";
 inline constexpr std::string_view NotAMagicFile = "This file doesn't appear to be a valid KX7 Magic file!";
 
+inline constexpr std::string_view NotATrackFile = "This doesn't appear to be a valid KX7 track file!";
+inline constexpr std::string_view NoCustomMagicData = "This track file does NOT contain custom magic data!";
+
+// NotATrackFile, then the file's name and what was found in it.
+std::string invalidTrackFile(const std::string& fileName, const std::string& finding);
+
 // The desktop program's windows.
 inline constexpr std::string_view MainWindowCaption = "Vantor - 2000";
 inline constexpr std::string_view TrackFileLabel = "KX7 track file : ";
@@ -38,7 +44,6 @@ inline constexpr std::string_view MagicFileExtension = "md2";
 inline constexpr std::string_view SaveMagicTitle = "Save magic data";
 inline constexpr std::string_view BrowseTitle = "Browse";
 inline constexpr std::string_view Done = "Done.";
-inline constexpr std::string_view NoCustomMagicData = "This track file does NOT contain custom magic data!";
 
 inline constexpr std::string_view AboutCaption = "About";
 inline constexpr std::string_view ProgramVersion = "Vantor - 2000 version 1.00";

@@ -6,6 +6,7 @@
 #include "file_name.hpp"
 #include "io_error.hpp"
 #include "magic_block.hpp"
+#include "magic_file.hpp"
 #include "run_process.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
@@ -17,7 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A track grows by the marked block of magicFileText(): marker, value area, two bump entries, end mark.
+// A track without custom magic data, and magic data files of two bump entries.
+std::vector<std::uint8_t> plainTrack() {
+    return trackWithArea(filler(8, 50));
+}
+std::string magicText(std::int32_t seed) {
+    return formatMagicFile(blockWithEntries(2, seed), {});
+}
+
+// A track grows by the marked block of magicText(): marker, value area, two bump entries, end mark.
 constexpr std::size_t InsertedSize = EmptyMarkedBlockSize + 2 * BumpEntrySize;
 
 class StartupTest : public ::testing::Test {
@@ -61,9 +70,9 @@ TEST_P(InsertionPairTest, InsertsWithoutBackupOrMessage) {
     const bool trackFirst = upperExtension(c.first) == ".DAT";
     const std::string track = trackFirst ? c.first : c.second;
     const std::string magic = trackFirst ? c.second : c.first;
-    const auto original = plainTrackFile();
+    const auto original = plainTrack();
     files_.write(track, original);
-    files_.write(magic, magicFileText(9));
+    files_.write(magic, magicText(9));
 
     const ProcessResult result = run({file(c.first), file(c.second)});
 
@@ -103,7 +112,7 @@ TEST_P(NothingDoneTest, EndsQuietlyWithFilesUnchanged) {
         if (name.ends_with('/')) {
             fs::create_directory(files_ / name);
         } else {
-            files_.write(name, upperExtension(name) == ".DAT" ? plainTrackFile() : bytesOf(magicFileText(9)));
+            files_.write(name, upperExtension(name) == ".DAT" ? plainTrack() : bytesOf(magicText(9)));
         }
     }
     const auto before = files_.fileNames();
@@ -115,7 +124,7 @@ TEST_P(NothingDoneTest, EndsQuietlyWithFilesUnchanged) {
     EXPECT_EQ(files_.fileNames(), before);
     for (const std::string& name : c.create) {
         if (!name.ends_with('/') && upperExtension(name) == ".DAT") {
-            EXPECT_EQ(readBytes(files_ / name), plainTrackFile()) << name;
+            EXPECT_EQ(readBytes(files_ / name), plainTrack()) << name;
         }
     }
 }
@@ -133,28 +142,28 @@ INSTANTIATE_TEST_SUITE_P(
 class WindowWithoutDisplayTest : public StartupTest, public ::testing::WithParamInterface<std::size_t> {};
 
 TEST_P(WindowWithoutDisplayTest, SaysWhyAndFails) {
-    files_.write("t.dat", plainTrackFile());
+    files_.write("t.dat", plainTrack());
     const std::vector<std::string> all = {file("t.dat"), file("m.md2"), file("x.md2")};
     const ProcessResult result = run({all.begin(), all.begin() + std::ptrdiff_t(GetParam())});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, std::string(text::NoDisplay) + "\n");
-    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrackFile());
+    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrack());
 }
 
 INSTANTIATE_TEST_SUITE_P(ArgumentCounts, WindowWithoutDisplayTest, ::testing::Values(0u, 1u, 3u));
 
 TEST_F(StartupTest, RefusedMagicFileIsToldOnStandardError) {
-    files_.write("t.dat", plainTrackFile());
+    files_.write("t.dat", plainTrack());
     files_.write("m.md2", std::string("[something else]\r\n"));
     const ProcessResult result = run({file("t.dat"), file("m.md2")});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "Error: " + std::string(text::NotAMagicFile) + "\n");
-    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrackFile());
+    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrack());
 }
 
 TEST_F(StartupTest, FileFailureIsAnApplicationError) {
-    files_.write("t.dat", plainTrackFile());
-    files_.write("m.md2", magicFileText(9));
+    files_.write("t.dat", plainTrack());
+    files_.write("m.md2", magicText(9));
     ProcessResult result;
     {
         UnwritableFile locked(files_ / "t.dat");
@@ -162,7 +171,7 @@ TEST_F(StartupTest, FileFailureIsAnApplicationError) {
     }
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "Application Error: " + IoError::textOf(IoError::FileAccessDenied) + "\n");
-    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrackFile());
+    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrack());
 }
 
 } // namespace

@@ -37,6 +37,14 @@ QString qPath(const fs::path& path) {
     return qFileName(path.string());
 }
 
+// A track without custom magic data, and magic data files of two bump entries.
+std::vector<std::uint8_t> plainTrack() {
+    return trackWithArea(filler(8, 50));
+}
+std::string magicText(std::int32_t seed) {
+    return vantor::formatMagicFile(blockWithEntries(2, seed), vantor::Descriptions{});
+}
+
 std::string textOf(const fs::path& file) {
     const auto bytes = readBytes(file);
     return {bytes.begin(), bytes.end()};
@@ -60,6 +68,8 @@ bool dropFiles(QWidget& window, QWidget& over, const QStringList& names) {
     }
     QMimeData data;
     data.setUrls(urls);
+    // Desktop shells offer the names as plain text too, which an edit would take for itself.
+    data.setText(names.join('\n'));
     const QPointF at = over.mapTo(&window, over.rect().center());
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                           Qt::NoModifier);
@@ -186,8 +196,8 @@ private slots:
     }
 
     void enablesCommandsWhileANameIsTyped() {
-        const auto track = files_->write("t.dat", plainTrackFile());
-        const auto magic = files_->write("m.md2", magicFileText(1));
+        const auto track = files_->write("t.dat", plainTrack());
+        const auto magic = files_->write("m.md2", magicText(1));
         openWindow();
         const QString name = qPath(track);
         for (qsizetype typed = 1; typed <= name.size(); ++typed) {
@@ -211,10 +221,10 @@ private slots:
     }
 
     void browseRetestsTheName() {
-        const auto track = files_->write("t.dat", plainTrackFile());
-        const auto magic = files_->write("m.md2", magicFileText(1));
+        const auto track = files_->write("t.dat", plainTrack());
+        const auto magic = files_->write("m.md2", magicText(1));
         fs::create_directory(files_->path() / "other");
-        const auto other = files_->write("other/o.dat", plainTrackFile());
+        const auto other = files_->write("other/o.dat", plainTrack());
         openWindow();
         window_->FETrackFile->setFileName(qPath(track));
         window_->FEMagicFile->setFileName(qPath(magic));
@@ -236,7 +246,7 @@ private slots:
 
     void dropTakesTheFirstTrackAndTheFirstMagicFile() {
         fs::create_directory(files_->path() / "my tracks");
-        const auto track = files_->write("my tracks/a b.DaT", plainTrackFile());
+        const auto track = files_->write("my tracks/a b.DaT", plainTrack());
         for (const char* name : {"second.dat", "old.md", "m1.md2", "m2.md2", "notes.txt"}) {
             files_->write(name, std::string("x"));
         }
@@ -306,8 +316,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(bool, clears);
-        const auto track = files_->write("t.dat", plainTrackFile());
-        const auto magic = files_->write("m.md2", magicFileText(1));
+        const auto track = files_->write("t.dat", plainTrack());
+        const auto magic = files_->write("m.md2", magicText(1));
         openWindow();
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -337,9 +347,9 @@ private slots:
     }
     void insertsAndShowsDone() {
         QFETCH(bool, backup);
-        const auto original = plainTrackFile();
+        const auto original = plainTrack();
         const auto track = files_->write("t.dat", original);
-        const auto magic = files_->write("m.md2", magicFileText(42));
+        const auto magic = files_->write("m.md2", magicText(42));
         openWindow();
         window_->FETrackFile->setFileName(qPath(track));
         window_->FEMagicFile->setFileName(qPath(magic));
@@ -351,7 +361,7 @@ private slots:
         QCOMPARE(window_->StatusBar->currentMessage(), QStringLiteral("Done."));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         const auto inserted = readBytes(track);
-        QCOMPARE(inserted.size(), original.size() + vantor::EmptyMarkedBlockSize + 8);
+        QCOMPARE(inserted.size(), original.size() + vantor::EmptyMarkedBlockSize + 2 * vantor::BumpEntrySize);
         QCOMPARE(fs::exists(*files_ / "t.bak"), backup);
         if (backup) {
             QVERIFY(readBytes(*files_ / "t.bak") == original);
@@ -377,7 +387,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, underWaitCursor);
         QFETCH(QString, status);
-        const auto original = plainTrackFile();
+        const auto original = plainTrack();
         const auto track = files_->write("t.dat", original);
         const auto magic = files_->write("m.md2", std::string("[not a magic file]\r\n"));
         openWindow();
@@ -400,9 +410,9 @@ private slots:
     }
 
     void ioFailureIsShownAndTheWindowGoesOn() {
-        const auto original = plainTrackFile();
+        const auto original = plainTrack();
         const auto track = files_->write("t.dat", original);
-        const auto magic = files_->write("m.md2", magicFileText(42));
+        const auto magic = files_->write("m.md2", magicText(42));
         openWindow();
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -416,7 +426,8 @@ private slots:
         QCOMPARE(services_->messages[0].caption, QStringLiteral("Vantor-2000"));
         QCOMPARE(services_->messages[0].icon, QMessageBox::Critical);
         QCOMPARE(services_->messages[0].text, shownFailure(vantor::IoError::FileAccessDenied));
-        QVERIFY(services_->messages[0].underWaitCursor);
+        // The hourglass is gone before the failure is shown.
+        QVERIFY(!services_->messages[0].underWaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(window_->StatusBar->currentMessage().isEmpty());
         QVERIFY(readBytes(track) == original);
@@ -429,7 +440,7 @@ private slots:
 
     void extractsWithTheDescriptions() {
         program_->write("vantor2000.ini", std::string("[descriptions]\r\ndesc1=first value\r\n"));
-        const auto track = files_->write("t.dat", customTrackFile(42));
+        const auto track = files_->write("t.dat", trackWithArea(blockWithEntries(2, 42).markedForm()));
         fs::create_directory(files_->path() / "out");
         const auto target = *files_ / "out" / "x.md2";
         services_->saveAnswers.push_back(qPath(target));
@@ -446,7 +457,7 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(qPath(*files_ / "out")).canonicalPath());
         vantor::Descriptions descriptions;
         descriptions[0] = "first value";
-        auto compiled = vantor::compileMagicText(bytesOf(magicFileText(42)));
+        auto compiled = vantor::compileMagicText(bytesOf(magicText(42)));
         compiled.markedBlock.erase(compiled.markedBlock.begin(), compiled.markedBlock.begin() + 4);
         QCOMPARE(textOf(target),
                  vantor::formatMagicFile(vantor::MagicBlock(compiled.markedBlock), descriptions));
@@ -467,10 +478,12 @@ private slots:
         QFETCH(bool, saveConfirmed);
         QFETCH(int, saveDialogs);
         QFETCH(QString, message);
-        auto contents = trackKind == "plain" ? plainTrackFile() : customTrackFile(42);
+        auto contents =
+            trackKind == "plain" ? plainTrack() : trackWithArea(blockWithEntries(2, 42).markedForm());
         if (trackKind == "cut") {
             // The marker and the value area, then nothing: the end mark is never found.
-            contents.resize(32 + 4 + vantor::ValueAreaSize + 1);
+            constexpr std::size_t AreaOffset = 132; // where trackWithArea puts the area
+            contents.resize(AreaOffset + vantor::MagicMarker.size() + vantor::ValueAreaSize + 1);
         }
         const auto track = files_->write("t.dat", contents);
         const auto target = *files_ / "x.md2";
@@ -497,7 +510,7 @@ private slots:
     void settingsRoundTrip() {
         fs::create_directory(files_->path() / "Mixed Case");
         fs::create_directory(files_->path() / "other");
-        const auto track = files_->write("other/t.dat", plainTrackFile());
+        const auto track = files_->write("other/t.dat", plainTrack());
         const std::string mixed = (files_->path() / "Mixed Case/").string();
         program_->write("vantor2000.ini",
                         "; my notes\r\n[config]\r\nkx72000exe=/games/KX7_2000.EXE\r\nlastdir=" + mixed +

@@ -1,49 +1,22 @@
 #include "file_system.hpp"
 
+#include "error_code_of.hpp"
+#include "file_size_limit.hpp"
 #include "io_error.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace vantor {
 namespace {
 
 using testing::bytesOf;
+using testing::errorCodeOf;
+using testing::FileSizeLimit;
 using testing::readBytes;
 using testing::TempFolder;
-
-int errorCodeOf(auto&& operation) {
-    try {
-        operation();
-    } catch (const IoError& error) {
-        return error.code();
-    }
-    return 0;
-}
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(FileSystemTest, ExistenceMeansARegularFile) {
     TempFolder folder;
@@ -100,7 +73,8 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
 
 TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
     TempFolder folder;
-    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
+              IoError::FileNotFound);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "magic_file.hpp"
 
 #include "io_error.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
 
@@ -16,13 +17,8 @@ namespace {
 
 using testing::bytesOf;
 using testing::readBytes;
+using testing::RecordingMessages;
 using testing::TempFolder;
-
-class RecordingMessages : public Messages {
-public:
-    void show(MessageKind kind, std::string_view text) override { shown.emplace_back(kind, std::string(text)); }
-    std::vector<std::pair<MessageKind, std::string>> shown;
-};
 
 // A magic data file whose value lines are given, every other value 0, and the bump lines given.
 std::string magicText(const std::vector<std::pair<int, std::string>>& valueLines,
@@ -86,7 +82,8 @@ TEST(MagicFileTest, WritesTheLayoutWithPaddedValuesAndDescriptions) {
 }
 
 TEST(MagicFileTest, BlockWithoutBumpEntriesEndsWithTheSectionAndCompilesTo266Bytes) {
-    const std::string text = formatMagicFile(MagicBlock(std::vector<std::uint8_t>(262, 0xFF)), Descriptions{});
+    const std::string text =
+        formatMagicFile(MagicBlock(std::vector<std::uint8_t>(262, 0xFF)), Descriptions{});
     EXPECT_TRUE(text.ends_with("[bumptable]\r\n\r\n"));
     EXPECT_EQ(compileMagicText(bytesOf(text)).markedBlock.size(), 266u);
 }
@@ -152,7 +149,8 @@ TEST(MagicFileTest, BiasedPairsCompileToTheirBytes) {
 TEST(MagicFileTest, ReadsBumpLinesByTheNumberRule) {
     const MagicBlock block =
         compiledBlock(magicText({}, {" 12 , 34", "7", "   ", "", "$FFFE,0", "1200,37", "-2,x"}));
-    const std::vector<std::pair<int, int>> expected = {{12, 34}, {0, 7}, {0, 0}, {0xFFFE, 0}, {1200, 37}, {65534, 0}};
+    const std::vector<std::pair<int, int>> expected = {{12, 34},    {0, 7},     {0, 0},
+                                                       {0xFFFE, 0}, {1200, 37}, {65534, 0}};
     ASSERT_EQ(block.bumpEntryCount(), expected.size());
     for (std::size_t j = 0; j < expected.size(); ++j) {
         EXPECT_EQ(block.bumpEntry(j).first, expected[j].first) << "entry " << j;
@@ -170,7 +168,8 @@ TEST(MagicFileTest, ShortFileGivesZeroValuesAndNoEntries) {
 
 TEST(MagicFileTest, RefusesAFileWithoutTheExactHeader) {
     const std::string body = magicText({}).substr(std::string("[kx7-2000 magic file]").size());
-    const std::string headers[] = {"[KX7-2000 magic file]", "[kx7-2000 magic file] ", " [kx7-2000 magic file]", ""};
+    const std::string headers[] = {"[KX7-2000 magic file]", "[kx7-2000 magic file] ",
+                                   " [kx7-2000 magic file]", ""};
     for (const std::string& header : headers) {
         EXPECT_EQ(compileMagicText(bytesOf(header + body)).outcome, MagicCompilation::Outcome::NotAMagicFile)
             << header;
