@@ -50,9 +50,9 @@ std::string withTrailingSeparator(std::string folder) {
     return folder;
 }
 
-// Tests a picker's name: the flag says whether it names an existing file, whose folder then
+// Tests a name picked, typed or dropped: true when it names an existing file, whose folder then
 // becomes the last folder used.
-bool namesExistingFile(const QString& name) {
+bool pickedExistingFile(const QString& name) {
     const std::string local = localFileName(name);
     if (!vantor::fileExists(local)) {
         return false;
@@ -208,13 +208,9 @@ void TFVantor::updateInsertCommand() {
     BInsert->setEnabled(TrackFileOK && MagicFileOK);
 }
 
-void TFVantor::updateExeCommand() {
-    CreateMagicFilefromKX72000EXE1->setEnabled(vantor::fileExists(GameExePath));
-}
-
 void TFVantor::FETrackFileChange() {
     runGuarded(this, [this] {
-        TrackFileOK = namesExistingFile(FETrackFile->fileName());
+        TrackFileOK = pickedExistingFile(FETrackFile->fileName());
         updateInsertCommand();
         BEditKX7info->setEnabled(TrackFileOK);
         Savemagicdatafromtrackfile1->setEnabled(TrackFileOK);
@@ -223,21 +219,21 @@ void TFVantor::FETrackFileChange() {
 
 void TFVantor::FEMagicFileChange() {
     runGuarded(this, [this] {
-        MagicFileOK = namesExistingFile(FEMagicFile->fileName());
+        MagicFileOK = pickedExistingFile(FEMagicFile->fileName());
         updateInsertCommand();
     });
 }
 
 void TFVantor::FETrackFileAfterDialog(QString& name, bool& /*action*/) {
     runGuarded(this, [this, &name] {
-        TrackFileOK = namesExistingFile(name);
+        TrackFileOK = pickedExistingFile(name);
         updateInsertCommand();
     });
 }
 
 void TFVantor::FEMagicFileAfterDialog(QString& name, bool& /*action*/) {
     runGuarded(this, [this, &name] {
-        MagicFileOK = namesExistingFile(name);
+        MagicFileOK = pickedExistingFile(name);
         updateInsertCommand();
     });
 }

@@ -89,9 +89,6 @@ public:
     void DFTDrop(const QStringList& fileNames);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
-    // Enables "Create magic file from KX7_2000.EXE" exactly when GameExePath names an existing file.
-    void updateExeCommand();
-
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
