@@ -1,5 +1,6 @@
 #include "checksum_command.hpp"
 
+#include "command_steps.hpp"
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "messages.hpp"
@@ -26,12 +27,12 @@ std::string hexBytes(const TrackChecksum& checksum) {
 int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
                 std::ostream& err) {
     StreamMessages messages(err);
-    try {
-        if (!fileExists(track)) {
-            messages.show(MessageKind::Error, text::FileNotFound);
+    return reportingIoErrors(messages, [&] {
+        const auto read = readNamedFile(track, messages);
+        if (!read) {
             return 1;
         }
-        const std::vector<std::uint8_t> contents = readFile(track);
+        const std::vector<std::uint8_t>& contents = *read;
         if (contents.size() < MinimumChecksummedSize) {
             messages.show(MessageKind::Error, track.string() + " is " + std::to_string(contents.size()) +
                                                   " bytes long; a track file holds at least 5 bytes.");
@@ -54,10 +55,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         messages.show(MessageKind::Error,
                       "The checksum of " + track.string() + " does not match its contents.");
         return 1;
-    } catch (const IoError& error) {
-        messages.show(MessageKind::Error, error.what());
-        return 1;
-    }
+    });
 }
 
 } // namespace vantor::cli

@@ -19,4 +19,12 @@ std::string infoTextBreaksBlock(std::string_view text) {
            "\" holds a '|' or a '#', which the info block uses to separate its fields; nothing was written.";
 }
 
+std::string invalidTrackFile(const std::string& fileName, const std::string& finding) {
+    return std::string(NotATrackFile) + "\r\n" + fileName + ": " + finding;
+}
+
+std::string invalidFileName(std::string_view name) {
+    return "Invalid file name - " + std::string(name);
+}
+
 } // namespace vantor::text

@@ -26,6 +26,47 @@ std::string notTheRightExecutable(std::uint64_t expectedSize);
 
 // A text that would end an info block field early and so break the block apart.
 std::string infoTextBreaksBlock(std::string_view text);
+inline constexpr std::string_view NotATrackFile = "This doesn't appear to be a valid KX7 track file!";
+inline constexpr std::string_view NoCustomMagicData = "This track file does NOT contain custom magic data!";
+
+// NotATrackFile, then the file's name and what was found in it.
+std::string invalidTrackFile(const std::string& fileName, const std::string& finding);
+
+// The desktop program's windows.
+inline constexpr std::string_view MainWindowCaption = "Vantor - 2000";
+inline constexpr std::string_view TrackFileLabel = "KX7 track file : ";
+inline constexpr std::string_view MagicFileLabel = "Magic data file : ";
+inline constexpr std::string_view InsertButton = "Insert data";
+inline constexpr std::string_view BackupCheckBox = "Backup original trackfile?";
+inline constexpr std::string_view EditInfoButton = "Edit KX7info";
+inline constexpr std::string_view FileMenu = "File";
+inline constexpr std::string_view ExitItem = "Exit";
+inline constexpr std::string_view EditMenu = "Edit";
+inline constexpr std::string_view CreateFromExeItem = "Create magic file from KX7_2000.EXE";
+inline constexpr std::string_view ExtractItem = "Get magic data from track file";
+inline constexpr std::string_view SetExeLocationItem = "Set KX7_2000.EXE location";
+inline constexpr std::string_view AboutItem = "About";
+inline constexpr std::string_view TrackFileFilter = "KX7-2000 track files|*.dat|All files (*.*)|*.*";
+inline constexpr std::string_view MagicFileFilter = "KX7-2000 magic files|*.md2|All files (*.*)|*.*";
+inline constexpr std::string_view MagicFileExtension = "md2";
+inline constexpr std::string_view SaveMagicTitle = "Save magic data";
+inline constexpr std::string_view BrowseTitle = "Browse";
+inline constexpr std::string_view Done = "Done.";
+
+inline constexpr std::string_view AboutCaption = "About";
+inline constexpr std::string_view ProgramVersion = "Vantor - 2000 version 1.00";
+inline constexpr std::string_view AuthorAndDate = "The Vantor-2000 developers, 2000";
+inline constexpr std::string_view Credits =
+    "Thanks to : \n\nAda Lindqvist\nBruno Okafor\nCarla Mendes\nDmitri Volkov";
+inline constexpr std::string_view OkButton = "OK";
+
+// The window needs a desktop session; a run without one can still insert from the command line.
+inline constexpr std::string_view NoDisplay =
+    "vantor2000: no display: the window needs a desktop session (DISPLAY or WAYLAND_DISPLAY).\n"
+    "Without one, insert from the command line: vantor2000 TRACK.dat MAGIC.md2";
+
+// "Invalid file name - %s": a file-name edit refuses the name.
+std::string invalidFileName(std::string_view name);
 
 // A bump value of 65535 reads back as the end mark, and everything behind it would be lost.
 std::string bumpValueEndsTable(const std::string& fileName, int line);

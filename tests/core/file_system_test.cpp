@@ -1,7 +1,8 @@
 #include "file_system.hpp"
 
+#include "error_code_of.hpp"
 #include "file_size_limit.hpp"
-#include "io_error_code.hpp"
+#include "io_error.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,8 @@ namespace vantor {
 namespace {
 
 using testing::bytesOf;
+using testing::errorCodeOf;
 using testing::FileSizeLimit;
-using testing::ioErrorCodeOf;
 using testing::readBytes;
 using testing::TempFolder;
 
@@ -30,8 +31,8 @@ TEST(FileSystemTest, ExistenceMeansARegularFile) {
 TEST(FileSystemTest, ReadFailuresCarryTheSystemCodes) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "b.dat");
-    EXPECT_EQ(ioErrorCodeOf([&] { readFile(folder / "missing.dat"); }), IoError::FileNotFound);
-    EXPECT_EQ(ioErrorCodeOf([&] { readFile(folder / "b.dat"); }), IoError::FileAccessDenied);
+    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "missing.dat"); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "b.dat"); }), IoError::FileAccessDenied);
 }
 
 TEST(FileSystemTest, RangeReadsGetTheWholeRangeOrFail) {
@@ -54,14 +55,15 @@ TEST(FileSystemTest, RangeReadsGetTheWholeRangeOrFail) {
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> got;
-        EXPECT_EQ(ioErrorCodeOf([&] { got = readFileRange(file, c.offset, c.count); }), c.code) << c.name;
+        EXPECT_EQ(errorCodeOf([&] { got = readFileRange(file, c.offset, c.count); }), c.code) << c.name;
         EXPECT_EQ(got, bytesOf(c.bytes)) << c.name;
     }
-    EXPECT_EQ(ioErrorCodeOf([&] { readFileRange(folder / "missing.exe", 0, 1); }), IoError::FileNotFound);
-    EXPECT_EQ(ioErrorCodeOf([&] { readFileRange(folder.path(), 0, 1); }), IoError::FileAccessDenied);
+    EXPECT_EQ(errorCodeOf([&] { readFileRange(folder / "missing.exe", 0, 1); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { readFileRange(folder.path(), 0, 1); }), IoError::FileAccessDenied);
     EXPECT_EQ(fileSize(file), 10u);
-    EXPECT_EQ(ioErrorCodeOf([&] { fileSize(folder / "missing.exe"); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { fileSize(folder / "missing.exe"); }), IoError::FileNotFound);
 }
+
 
 TEST(FileSystemTest, ReplaceKeepsPermissionsAndLeavesNoOtherFile) {
     TempFolder folder;
@@ -92,7 +94,7 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
     int code = 0;
     {
         FileSizeLimit limit(4096);
-        code = ioErrorCodeOf([&] { replaceFile(file, larger); });
+        code = errorCodeOf([&] { replaceFile(file, larger); });
     }
     EXPECT_EQ(code, IoError::DiskFull);
     EXPECT_EQ(readBytes(file), bytesOf(old));
@@ -101,7 +103,7 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
 
 TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
     TempFolder folder;
-    EXPECT_EQ(ioErrorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
+    EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
               IoError::FileNotFound);
 }
 

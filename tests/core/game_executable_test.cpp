@@ -1,7 +1,7 @@
 #include "game_executable.hpp"
 
 #include "io_error.hpp"
-#include "io_error_code.hpp"
+#include "error_code_of.hpp"
 #include "magic_file.hpp"
 #include "recording_messages.hpp"
 #include "stock_executable.hpp"
@@ -16,7 +16,7 @@
 namespace vantor {
 namespace {
 
-using testing::ioErrorCodeOf;
+using testing::errorCodeOf;
 using testing::readBytes;
 using testing::RecordingMessages;
 using testing::stockBytes;
@@ -72,7 +72,7 @@ TEST(GameExecutableTest, AnExecutableEndingInsideARangeReadsBeyondItsEnd) {
         EXPECT_EQ(error.code(), IoError::ReadBeyondEnd);
         EXPECT_STREQ(error.what(), "Read beyond end of file");
     }
-    EXPECT_EQ(ioErrorCodeOf([&] { ReadStockBlock(folder / "missing.exe", 1); }), IoError::FileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { ReadStockBlock(folder / "missing.exe", 1); }), IoError::FileNotFound);
 }
 
 TEST(GameExecutableTest, OnlyTheExpectedSizePassesTheCheckSilently) {

@@ -2,7 +2,7 @@
 
 #include "file_size_limit.hpp"
 #include "io_error.hpp"
-#include "io_error_code.hpp"
+#include "error_code_of.hpp"
 #include "little_endian.hpp"
 #include "temp_folder.hpp"
 #include "track_checksum.hpp"
@@ -17,7 +17,7 @@ namespace vantor {
 namespace {
 
 using testing::bytesOf;
-using testing::ioErrorCodeOf;
+using testing::errorCodeOf;
 using testing::readBytes;
 using testing::TempFolder;
 
@@ -112,7 +112,7 @@ TEST(InfoBlockTest, NoClosingHashMeansNoBlockAndBrokenFilesReadBeyondTheEnd) {
         {"tag runs into the checksum", bytesOf(std::string_view("ab\x00##abcd", 9))},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ioErrorCodeOf([&] { parseInfoBlock(c.contents); }), IoError::ReadBeyondEnd) << c.name;
+        EXPECT_EQ(errorCodeOf([&] { parseInfoBlock(c.contents); }), IoError::ReadBeyondEnd) << c.name;
     }
 }
 
@@ -176,9 +176,9 @@ TEST(InfoBlockTest, AHeaderWordInsideTheBlockIsNotTouched) {
 
 TEST(InfoBlockTest, ABlockStartThatDoesNotFitOrABreakingTextIsRefused) {
     const std::vector<std::uint8_t> original = trackWith("#KX7INFO|Name|A|#");
-    EXPECT_EQ(ioErrorCodeOf([&] { withInfoBlock(original, InfoList{}, original.size() - 4); }),
+    EXPECT_EQ(errorCodeOf([&] { withInfoBlock(original, InfoList{}, original.size() - 4); }),
               IoError::ReadBeyondEnd);
-    EXPECT_EQ(ioErrorCodeOf([&] { withInfoBlock(original, InfoList{}, original.size() + 10); }),
+    EXPECT_EQ(errorCodeOf([&] { withInfoBlock(original, InfoList{}, original.size() + 10); }),
               IoError::ReadBeyondEnd);
     for (const char* line : {"Laps=5|x", "Laps=5#", "La|ps=5", "#=1"}) {
         EXPECT_THROW(withInfoBlock(original, listOf({line}), HeaderSize + 1), std::invalid_argument) << line;
@@ -218,7 +218,7 @@ TEST(InfoBlockFileTest, AFailedSaveLeavesTheTrackAsItWas) {
     const auto track = folder.write("t.dat", original);
     const InfoList longer = listOf({"Name=Alpha", "Laps=53", "Author=" + std::string(200, 'a')});
 
-    EXPECT_EQ(ioErrorCodeOf([&] {
+    EXPECT_EQ(errorCodeOf([&] {
                   testing::FileSizeLimit limit(original.size() + 10);
                   WriteKX7Info(track, longer, HeaderSize + 1);
               }),
@@ -226,7 +226,7 @@ TEST(InfoBlockFileTest, AFailedSaveLeavesTheTrackAsItWas) {
     EXPECT_EQ(readBytes(track), original);
 
     EXPECT_THROW(WriteKX7Info(track, listOf({"Laps=5|x"}), HeaderSize + 1), std::invalid_argument);
-    EXPECT_EQ(ioErrorCodeOf([&] { WriteKX7Info(track, longer, original.size()); }), IoError::ReadBeyondEnd);
+    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, longer, original.size()); }), IoError::ReadBeyondEnd);
     EXPECT_EQ(readBytes(track), original);
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
 }
@@ -244,7 +244,7 @@ TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {
     ::stat(track.c_str(), &status);
     EXPECT_EQ(status.st_mode & 07777, 0444u);
 
-    EXPECT_EQ(ioErrorCodeOf([&] { WriteKX7Info(track, listOf({"Name=Beta"}), start); }),
+    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, listOf({"Name=Beta"}), start); }),
               IoError::FileAccessDenied);
     EXPECT_EQ(readBytes(track), original);
 }

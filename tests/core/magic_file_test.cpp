@@ -1,6 +1,7 @@
 #include "magic_file.hpp"
 
 #include "io_error.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
 
@@ -16,15 +17,8 @@ namespace {
 
 using testing::bytesOf;
 using testing::readBytes;
+using testing::RecordingMessages;
 using testing::TempFolder;
-
-class RecordingMessages : public Messages {
-public:
-    void show(MessageKind kind, std::string_view text) override {
-        shown.emplace_back(kind, std::string(text));
-    }
-    std::vector<std::pair<MessageKind, std::string>> shown;
-};
 
 // A magic data file whose value lines are given, every other value 0, and the bump lines given.
 std::string magicText(const std::vector<std::pair<int, std::string>>& valueLines,

@@ -4,8 +4,8 @@
 
 namespace vantor::testing {
 
-// The code of the IoError that the operation raises, or 0 when it raises none.
-int ioErrorCodeOf(auto&& operation) {
+// The code of the IoError the operation raises, 0 when it raises none.
+int errorCodeOf(auto&& operation) {
     try {
         operation();
     } catch (const IoError& error) {

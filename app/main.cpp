@@ -1,0 +1,102 @@
+// The program's entry: a command-line insertion when given two arguments, else the main window.
+
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "box_messages.hpp"
+#include "command_line.hpp"
+#include "desktop_services.hpp"
+#include "stream_messages.hpp"
+#include "text_conversion.hpp"
+#include "texts.hpp"
+#include "vantor_about.hpp"
+#include "vantor_main.hpp"
+
+namespace {
+
+namespace text = vantor::text;
+
+constexpr int Failed = 1;
+
+// Without one of these Qt cannot open a display, and creating the application would abort.
+bool hasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A failure that ends a command-line run is shown with the caption "Application Error".
+int runCommandLine(const std::vector<std::string>& arguments, vantor::Messages& messages,
+                   const std::function<void(const char*)>& showFailure) {
+    try {
+        vantor::app::RunCommandLine(arguments, messages);
+    } catch (const std::exception& failure) {
+        showFailure(failure.what());
+        return Failed;
+    }
+    return EXIT_SUCCESS;
+}
+
+int runWithoutDisplay(const std::vector<std::string>& arguments) {
+    vantor::StreamMessages messages(std::cerr);
+    const int code = runCommandLine(arguments, messages, [](const char* failure) {
+        std::cerr << text::ApplicationErrorCaption << ": " << failure << '\n';
+    });
+    if (vantor::app::CommandLineMode) {
+        return code;
+    }
+    std::cerr << text::NoDisplay << '\n';
+    return Failed;
+}
+
+int runWindows(QApplication& application) {
+    TFVantor mainWindow(ProgramPlace::ofThisProgram());
+    FVantor = &mainWindow;
+    TFAbout about;
+    FAbout = &about;
+    // The track info dialog (FEditKX7info) and the executable location dialog (FKX72000Location)
+    // are created here, in this order.
+
+    mainWindow.show();
+    // For start-up measurements: the whole start and the whole close, with nobody at the window.
+    if (std::getenv("VANTOR_QUIT_WHEN_SHOWN") != nullptr) {
+        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+    }
+    const int code = application.exec();
+    FAbout = nullptr;
+    FVantor = nullptr;
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Counted before Qt takes its own options out of argv.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!hasDisplay()) {
+        return runWithoutDisplay(arguments);
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(qText(text::ApplicationTitle));
+
+    BoxMessages messages;
+    const int code = runCommandLine(arguments, messages, [](const char* failure) {
+        DesktopServices::current().showMessage(nullptr, qText(text::ApplicationErrorCaption),
+                                               QMessageBox::Critical, QString::fromLocal8Bit(failure));
+    });
+    if (vantor::app::CommandLineMode) {
+        return code;
+    }
+    return runWindows(application);
+}

@@ -1,0 +1,340 @@
+#include "vantor_main.hpp"
+
+#include <optional>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "box_messages.hpp"
+#include "design_layout.hpp"
+#include "file_drop_target.hpp"
+#include "file_name.hpp"
+#include "file_system.hpp"
+#include "filename_edit.hpp"
+#include "guarded.hpp"
+#include "settings_file.hpp"
+#include "text_conversion.hpp"
+#include "texts.hpp"
+#include "track_file.hpp"
+#include "vantor_about.hpp"
+#include "wait_cursor.hpp"
+
+using namespace vantor::app;
+namespace text = vantor::text;
+
+namespace {
+
+// Where the file system ignores case, folder names are kept in lower case.
+std::string caseFolded(std::string folder) {
+#ifdef _WIN32
+    for (char& c : folder) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+#endif
+    return folder;
+}
+
+std::string withTrailingSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+// Tests a name picked, typed or dropped: true when it names an existing file, whose folder then
+// becomes the last folder used.
+bool pickedExistingFile(const QString& name) {
+    const std::string local = localFileName(name);
+    if (!vantor::fileExists(local)) {
+        return false;
+    }
+    LastDir = vantor::folderPart(local);
+    return true;
+}
+
+} // namespace
+
+ProgramPlace ProgramPlace::ofThisProgram() {
+    const auto folder = toPath(QCoreApplication::applicationDirPath());
+    return {folder, vantor::settingsFilePath(folder)};
+}
+
+TFVantor::TFVantor(const ProgramPlace& place, QWidget* parent)
+    : QMainWindow(parent)
+    , SDMagic(qText(text::SaveMagicTitle), qText(text::MagicFileFilter), qText(text::MagicFileExtension))
+    , DFT(new FileDropTarget(this))
+    , place_(place) {
+    buildControls();
+    buildMenu();
+    fixSizeAndCentre();
+    watchKeys();
+    FormCreate();
+}
+
+void TFVantor::buildControls() {
+    setWindowTitle(qText(text::MainWindowCaption));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    LTrackFile = new QLabel(qText(text::TrackFileLabel), client);
+    FETrackFile = new TFilenameEdit(client);
+    FETrackFile->setFilter(qText(text::TrackFileFilter));
+    LMagicFile = new QLabel(qText(text::MagicFileLabel), client);
+    FEMagicFile = new TFilenameEdit(client);
+    FEMagicFile->setFilter(qText(text::MagicFileFilter));
+    BInsert = new QPushButton(qText(text::InsertButton), client);
+    BInsert->setEnabled(false);
+    CBBackup = new QCheckBox(qText(text::BackupCheckBox), client);
+    BEditKX7info = new QPushButton(qText(text::EditInfoButton), client);
+    BEditKX7info->setEnabled(false);
+
+    DesignLayout design;
+    design.add(LTrackFile, {8, 12, 73, 13});
+    design.add(FETrackFile, {96, 8, 357, 21}, DesignLayout::Fit::Height);
+    design.add(LMagicFile, {8, 44, 78, 13});
+    design.add(FEMagicFile, {96, 40, 357, 21}, DesignLayout::Fit::Height);
+    design.add(BInsert, {352, 76, 100, 21});
+    design.add(CBBackup, {8, 80, 145, 17});
+    design.add(BEditKX7info, {244, 76, 100, 21});
+    client->setFixedSize(design.apply({458, 105}));
+    setCentralWidget(client);
+
+    setTabOrder(FETrackFile, FEMagicFile);
+    setTabOrder(FEMagicFile, BInsert);
+    setTabOrder(BInsert, CBBackup);
+    setTabOrder(CBBackup, BEditKX7info);
+    FETrackFile->setFocus();
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setSizeGripEnabled(false);
+    setStatusBar(StatusBar);
+
+    connect(FETrackFile, &TFilenameEdit::changed, this, &TFVantor::FETrackFileChange);
+    connect(FEMagicFile, &TFilenameEdit::changed, this, &TFVantor::FEMagicFileChange);
+    connect(FETrackFile, &TFilenameEdit::afterDialog, this, &TFVantor::FETrackFileAfterDialog);
+    connect(FEMagicFile, &TFilenameEdit::afterDialog, this, &TFVantor::FEMagicFileAfterDialog);
+    connect(BInsert, &QPushButton::clicked, this, &TFVantor::BInsertClick);
+    connect(DFT, &FileDropTarget::dropped, this, &TFVantor::DFTDrop);
+}
+
+void TFVantor::buildMenu() {
+    MainMenu1 = menuBar();
+    File1 = MainMenu1->addMenu(qText(text::FileMenu));
+    Exit1 = File1->addAction(qText(text::ExitItem));
+    Edit1 = MainMenu1->addMenu(qText(text::EditMenu));
+    CreateMagicFilefromKX72000EXE1 = Edit1->addAction(qText(text::CreateFromExeItem));
+    Savemagicdatafromtrackfile1 = Edit1->addAction(qText(text::ExtractItem));
+    N1 = Edit1->addSeparator();
+    SetKX72000EXElocation1 = Edit1->addAction(qText(text::SetExeLocationItem));
+    // A command on the menu bar itself, without a submenu.
+    About1 = MainMenu1->addAction(qText(text::AboutItem));
+
+    connect(Exit1, &QAction::triggered, this, &TFVantor::Exit1Click);
+    connect(Savemagicdatafromtrackfile1, &QAction::triggered, this,
+            &TFVantor::Savemagicdatafromtrackfile1Click);
+    connect(About1, &QAction::triggered, this, &TFVantor::About1Click);
+}
+
+void TFVantor::fixSizeAndCentre() {
+    adjustSize();
+    setFixedSize(size());
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+void TFVantor::watchKeys() {
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+void TFVantor::FormCreate() {
+    DFT->registerTarget(this);
+    TrackFileOK = false;
+    MagicFileOK = false;
+    ProgramDir = caseFolded(withTrailingSeparator(place_.folder.string()));
+    ReadSettings();
+    if (LastDir.empty()) {
+        LastDir = ProgramDir;
+    }
+    FETrackFile->setInitialDir(qFileName(LastDir));
+    FEMagicFile->setInitialDir(qFileName(LastDir));
+    LastDir = caseFolded(LastDir);
+    Savemagicdatafromtrackfile1->setEnabled(false);
+}
+
+void TFVantor::ReadSettings() {
+    SettingsFileName = place_.settingsFile;
+    vantor::Settings settings = vantor::readSettings(SettingsFileName);
+    GameExePath = std::move(settings.gameExePath);
+    LastDir = std::move(settings.lastDir);
+    Descriptions = std::move(settings.descriptions);
+}
+
+void TFVantor::WriteSettings() {
+    vantor::writeSettings(SettingsFileName, GameExePath, LastDir);
+}
+
+void TFVantor::FormShow() {
+    // The executable's location is settled here, with the location dialog.
+}
+
+void TFVantor::FormClose() {
+    // A settings file that cannot be written is reported, and the window closes all the same.
+    runGuarded(this, [this] { WriteSettings(); });
+}
+
+void TFVantor::Exit1Click() {
+    close();
+}
+
+void TFVantor::About1Click() {
+    if (FAbout != nullptr) {
+        FAbout->exec();
+    }
+}
+
+void TFVantor::updateInsertCommand() {
+    BInsert->setEnabled(TrackFileOK && MagicFileOK);
+}
+
+void TFVantor::FETrackFileChange() {
+    runGuarded(this, [this] {
+        TrackFileOK = pickedExistingFile(FETrackFile->fileName());
+        updateInsertCommand();
+        BEditKX7info->setEnabled(TrackFileOK);
+        Savemagicdatafromtrackfile1->setEnabled(TrackFileOK);
+    });
+}
+
+void TFVantor::FEMagicFileChange() {
+    runGuarded(this, [this] {
+        MagicFileOK = pickedExistingFile(FEMagicFile->fileName());
+        updateInsertCommand();
+    });
+}
+
+void TFVantor::FETrackFileAfterDialog(QString& name, bool& /*action*/) {
+    runGuarded(this, [this, &name] {
+        TrackFileOK = pickedExistingFile(name);
+        updateInsertCommand();
+    });
+}
+
+void TFVantor::FEMagicFileAfterDialog(QString& name, bool& /*action*/) {
+    runGuarded(this, [this, &name] {
+        MagicFileOK = pickedExistingFile(name);
+        updateInsertCommand();
+    });
+}
+
+void TFVantor::BInsertClick() {
+    runGuarded(this, [this] {
+        const auto track = toPath(FETrackFile->fileName());
+        const auto magic = toPath(FEMagicFile->fileName());
+        BoxMessages messages(this);
+        // "File not found!" is shown under the normal cursor.
+        std::optional<WaitCursor> wait;
+        if (vantor::fileExists(magic) && vantor::fileExists(track)) {
+            wait.emplace();
+        }
+        const auto backup =
+            CBBackup->isChecked() ? vantor::BackupChoice::CopyToBak : vantor::BackupChoice::None;
+        if (vantor::InsertMagicFile(magic, track, backup, messages) != vantor::InsertResult::FileNotFound) {
+            StatusBar->showMessage(qText(text::Done));
+        }
+    });
+}
+
+void TFVantor::Savemagicdatafromtrackfile1Click() {
+    runGuarded(this, [this] {
+        const auto track = toPath(FETrackFile->fileName());
+        if (!vantor::fileExists(track)) {
+            return;
+        }
+        const auto contents = vantor::readFile(track);
+        if (!vantor::holdsCustomMagicData(contents)) {
+            BoxMessages(this).show(vantor::MessageKind::Error, text::NoCustomMagicData);
+            return;
+        }
+        const auto target = SDMagic.execute(this);
+        if (!target) {
+            return;
+        }
+        vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));
+    });
+}
+
+void TFVantor::DFTDrop(const QStringList& fileNames) {
+    runGuarded(this, [this, &fileNames] {
+        bool trackTaken = false;
+        bool magicTaken = false;
+        for (const QString& name : fileNames) {
+            const std::string extension = vantor::upperExtension(localFileName(name));
+            if (!trackTaken && extension == ".DAT") {
+                FETrackFile->setFileName(name);
+                trackTaken = true;
+            }
+            if (!magicTaken && extension == ".MD2") {
+                FEMagicFile->setFileName(name);
+                magicTaken = true;
+            }
+        }
+    });
+}
+
+void TFVantor::FormKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
+    runGuarded(this, [this, key] {
+        if (key == Qt::Key_F12) {
+            FETrackFile->clear();
+            FEMagicFile->clear();
+        }
+    });
+}
+
+bool TFVantor::event(QEvent* event) {
+    // The status bar holds one text, set by the program alone: menu items hovered must not
+    // replace it with their (empty) status tips.
+    if (event->type() == QEvent::StatusTip) {
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TFVantor::eventFilter(QObject* watched, QEvent* event) {
+    // The window sees every key press before the control with the focus; a key the control passes
+    // on to its parents is seen only once.
+    if (event->type() == QEvent::KeyPress) {
+        QWidget* focus = QApplication::focusWidget();
+        const bool firstReceiver =
+            watched == focus || (watched == this && (focus == nullptr || !isAncestorOf(focus)));
+        if (firstReceiver) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            FormKeyDown(key.key(), key.modifiers());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFVantor::showEvent(QShowEvent* event) {
+    // Restoring a minimised window is no new showing.
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TFVantor::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}

@@ -1,0 +1,189 @@
+#include "track_file.hpp"
+
+#include "file_system.hpp"
+#include "io_error.hpp"
+#include "little_endian.hpp"
+#include "magic_file.hpp"
+#include "texts.hpp"
+#include "track_checksum.hpp"
+
+#include <cerrno>
+#include <limits>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+// Track file layout, as far as magic data goes (L = file length, little-endian words):
+//   offset  8  u32  checksum position: L - 4
+//   offset 20  u32  S, area start: the magic data area begins at file offset S + 32
+//   offset 24  u32  E, area end: the area ends (exclusive) at file offset E + 32
+//   S + 32          the area: "QZ02" when it holds custom magic data, then the 260-byte value
+//                   area (S + 36), the bump entries (S + 296, 4 bytes each) and the end mark FFFF
+//   E + 32 .. L     the tail: the track's later data and its info block, moved whole
+//   L - 4           checksum: byte sum and rotating sum over everything in front of it
+// A track without custom data keeps whatever lies between S and E; the new block goes behind it.
+
+namespace vantor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t ChecksumPositionOffset = 8;
+constexpr std::uint64_t AreaStartOffset = 20;
+constexpr std::uint64_t AreaEndOffset = 24;
+constexpr std::uint64_t HeaderSize = AreaEndOffset + 4;
+// The area words count from this file offset.
+constexpr std::uint64_t AreaBias = 32;
+constexpr std::uint64_t ValueAreaStart = AreaBias + MagicMarker.size();
+constexpr std::uint64_t BumpTableStart = ValueAreaStart + ValueAreaSize;
+
+// A file in the system's temporary folder that lives as long as the insertion, so that two
+// insertions at once never share one.
+class ScratchFile {
+public:
+    ScratchFile() {
+        std::error_code error;
+        const fs::path folder = fs::temp_directory_path(error);
+        if (error) {
+            throw IoError::fromErrno(error.value());
+        }
+        std::string pattern = (folder / "vantor2000-magic-XXXXXX").string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) {
+            throw IoError::fromErrno(errno);
+        }
+        ::close(fd);
+        path_ = pattern;
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    ~ScratchFile() { ::unlink(path_.c_str()); }
+
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Where the marked block goes: the file is cut at cut, the block follows, then the tail from tail on.
+struct Splice {
+    std::uint32_t insertionPoint = 0;
+    std::uint64_t cut = 0;
+    std::uint64_t tail = 0;
+};
+
+struct SplicePlan {
+    std::optional<Splice> splice;
+    std::string refusal;
+};
+
+// Decides the splice from the header words, or why the file can't be a track file. All offsets are
+// 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
+SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize) {
+    const std::uint64_t length = track.size();
+    if (length < HeaderSize) {
+        return {std::nullopt, "the file is " + std::to_string(length) + " bytes long, too short for the " +
+                                  std::to_string(HeaderSize) + " bytes of the track header."};
+    }
+    const std::uint64_t checksumStart = length - ChecksumSize;
+    const std::uint32_t start = readU32(track, AreaStartOffset);
+    const std::uint32_t end = readU32(track, AreaEndOffset);
+    const std::uint64_t areaStart = start + AreaBias;
+    const std::uint64_t areaEnd = end + AreaBias;
+    if (areaEnd > checksumStart) {
+        return {std::nullopt, "the magic data area ends at offset " + std::to_string(areaEnd) +
+                                  ", past the checksum, which starts at offset " +
+                                  std::to_string(checksumStart) + "."};
+    }
+    if (areaStart >= checksumStart && areaStart < length) {
+        return {std::nullopt, "the magic data area starts at offset " + std::to_string(areaStart) +
+                                  ", inside the checksum in the last 4 bytes."};
+    }
+    if (length + blockSize > std::numeric_limits<std::uint32_t>::max()) {
+        return {std::nullopt, "the file would grow past the 4 GB that its header words can address."};
+    }
+    // An area start at or behind the end of the file means no custom data: the block goes behind E.
+    const bool custom = areaStart < length && holdsCustomMagicData(track);
+    if (custom && start > end) {
+        return {std::nullopt, "its custom magic data starts at offset " + std::to_string(areaStart) +
+                                  ", behind the end of its magic data area at offset " +
+                                  std::to_string(areaEnd) + "."};
+    }
+    const std::uint32_t point = custom ? start : end;
+    return {Splice{point, point + AreaBias, areaEnd}, {}};
+}
+
+std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
+                                  const Splice& splice) {
+    std::vector<std::uint8_t> result;
+    result.reserve(splice.cut + block.size() + (track.size() - splice.tail));
+    result.insert(result.end(), track.begin(), track.begin() + static_cast<std::ptrdiff_t>(splice.cut));
+    result.insert(result.end(), block.begin(), block.end());
+    result.insert(result.end(), track.begin() + static_cast<std::ptrdiff_t>(splice.tail), track.end());
+
+    writeU32(result, ChecksumPositionOffset, static_cast<std::uint32_t>(result.size() - ChecksumSize));
+    writeU32(result, AreaStartOffset, splice.insertionPoint);
+    writeU32(result, AreaEndOffset, static_cast<std::uint32_t>(splice.insertionPoint + block.size()));
+    renewTrackChecksum(result);
+    return result;
+}
+
+fs::path backupPathOf(fs::path track) {
+    return track.replace_extension(".bak");
+}
+
+} // namespace
+
+InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
+                             Messages& messages) {
+    if (!fileExists(magicFile) || !fileExists(trackFile)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
+        return InsertResult::FileNotFound;
+    }
+
+    const ScratchFile scratch;
+    if (!CompileMagicFile(magicFile, scratch.path(), messages)) {
+        return InsertResult::Refused;
+    }
+    const std::vector<std::uint8_t> block = readFile(scratch.path());
+    const std::vector<std::uint8_t> track = readFile(trackFile);
+
+    const SplicePlan plan = planSplice(track, block.size());
+    if (!plan.splice) {
+        messages.show(MessageKind::Error, text::invalidTrackFile(trackFile.string(), plan.refusal));
+        return InsertResult::Refused;
+    }
+    const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
+
+    if (backup == BackupChoice::CopyToBak) {
+        try {
+            replaceFile(backupPathOf(trackFile), track);
+        } catch (const IoError&) {
+            // A failed backup doesn't stop the insertion.
+        }
+    }
+    clearReadOnly(trackFile);
+    replaceFile(trackFile, contents);
+    return InsertResult::Inserted;
+}
+
+bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
+    const std::uint64_t areaStart = readU32(track, AreaStartOffset) + AreaBias;
+    return startsWithMagicMarker(byteRange(track, areaStart, MagicMarker.size()));
+}
+
+MagicBlock customMagicBlock(std::span<const std::uint8_t> track) {
+    const std::uint64_t start = readU32(track, AreaStartOffset);
+    // The end mark is the only length the block has; readU16 raises when the file ends first.
+    std::uint64_t at = start + BumpTableStart;
+    while (readU16(track, at) != EndMark) {
+        at += 2;
+    }
+    const std::uint64_t first = start + ValueAreaStart;
+    const auto bytes = byteRange(track, first, at + 2 - first);
+    return MagicBlock(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+} // namespace vantor
