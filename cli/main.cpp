@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
     CLI::App app{"Moves KX7 2000 magic data between track files, magic data files and the game executable.",
                  "vantor2000-cli"};
     app.require_subcommand(1);
+    // Global options may also follow the command.
+    app.fallthrough();
 
     std::string settingsFile;
     app.add_option("--settings", settingsFile,

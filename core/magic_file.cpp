@@ -142,7 +142,7 @@ bool CompileMagicFile(const std::filesystem::path& source, const std::filesystem
     case MagicCompilation::Outcome::Compiled:
         break;
     }
-    replaceFile(scratch, compiled.markedBlock);
+    writeScratchFile(scratch, compiled.markedBlock);
     return true;
 }
 

@@ -93,10 +93,12 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
     const std::uint64_t areaStart = start + AreaBias;
     const std::uint64_t areaEnd = end + AreaBias;
     if (areaEnd > checksumStart) {
-        return {std::nullopt, "the magic data area ends at offset " + std::to_string(areaEnd) +
-                                  ", past the checksum, which starts at offset " +
-                                  std::to_string(checksumStart) + "."};
+        return {std::nullopt,
+                "the magic data area ends at offset " + std::to_string(areaEnd) +
+                    (areaEnd > length ? ", behind the end of the file (" + std::to_string(length) + " bytes)."
+                                      : ", inside the checksum in the last 4 bytes.")};
     }
+    // This also refuses an area start with fewer than 4 bytes behind it, whose marker can't be read.
     if (areaStart >= checksumStart && areaStart < length) {
         return {std::nullopt, "the magic data area starts at offset " + std::to_string(areaStart) +
                                   ", inside the checksum in the last 4 bytes."};

@@ -40,7 +40,7 @@ TEST(ExtractCommandTest, WritesTheBlockWithTheDescriptionsOfTheSettingsFile) {
     folder.write("s.ini", std::string(SettingsText));
 
     const auto result =
-        runProcess(VANTOR_CLI_PATH, {"--settings", "s.ini", "extract", "t.dat", "out.md2"}, folder.path());
+        runProcess(VANTOR_CLI_PATH, {"extract", "t.dat", "out.md2", "--settings", "s.ini"}, folder.path());
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(readBytes(folder / "out.md2"), bytesOf(formatMagicFile(block, settingsDescriptions())));

@@ -107,5 +107,16 @@ TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
               IoError::FileNotFound);
 }
 
+TEST(FileSystemTest, ScratchFileIsCreatedOrCutAndRewritten) {
+    TempFolder folder;
+    writeScratchFile(folder / "new.tmp", bytesOf("abc"));
+    EXPECT_EQ(readBytes(folder / "new.tmp"), bytesOf("abc"));
+    const auto longer = folder.write("old.tmp", std::string("a longer old text"));
+    writeScratchFile(longer, bytesOf("xy"));
+    EXPECT_EQ(readBytes(longer), bytesOf("xy"));
+    EXPECT_EQ(errorCodeOf([&] { writeScratchFile(folder / "no" / "a.tmp", bytesOf("x")); }),
+              IoError::FileNotFound);
+}
+
 } // namespace
 } // namespace vantor
