@@ -13,10 +13,12 @@
 #include "box_messages.hpp"
 #include "command_line.hpp"
 #include "desktop_services.hpp"
+#include "filename_edit.hpp"
 #include "stream_messages.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
 #include "vantor_about.hpp"
+#include "vantor_kx7_info.hpp"
 #include "vantor_main.hpp"
 
 namespace {
@@ -65,6 +67,8 @@ int runWindows(QApplication& application) {
     FVantor = &mainWindow;
     TFAbout about;
     FAbout = &about;
+    TFEditKX7info editInfo([&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
+    FEditKX7info = &editInfo;
     // The track info dialog (FEditKX7info) and the executable location dialog (FKX72000Location)
     // are created here, in this order.
 
@@ -74,6 +78,7 @@ int runWindows(QApplication& application) {
         QTimer::singleShot(0, &mainWindow, &QWidget::close);
     }
     const int code = application.exec();
+    FEditKX7info = nullptr;
     FAbout = nullptr;
     FVantor = nullptr;
     return code;

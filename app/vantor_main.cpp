@@ -24,6 +24,7 @@
 #include "texts.hpp"
 #include "track_file.hpp"
 #include "vantor_about.hpp"
+#include "vantor_kx7_info.hpp"
 #include "wait_cursor.hpp"
 
 using namespace vantor::app;
@@ -125,6 +126,7 @@ void TFVantor::buildControls() {
     connect(FEMagicFile, &TFilenameEdit::afterDialog, this, &TFVantor::FEMagicFileAfterDialog);
     connect(BInsert, &QPushButton::clicked, this, &TFVantor::BInsertClick);
     connect(DFT, &FileDropTarget::dropped, this, &TFVantor::DFTDrop);
+    connect(BEditKX7info, &QPushButton::clicked, this, &TFVantor::BEditKX7infoClick);
 }
 
 void TFVantor::buildMenu() {
@@ -201,6 +203,13 @@ void TFVantor::Exit1Click() {
 void TFVantor::About1Click() {
     if (FAbout != nullptr) {
         FAbout->exec();
+    }
+}
+
+// The dialog saves by itself; how it ended says nothing here.
+void TFVantor::BEditKX7infoClick() {
+    if (FEditKX7info != nullptr) {
+        FEditKX7info->exec();
     }
 }
 

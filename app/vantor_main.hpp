@@ -88,6 +88,7 @@ public:
     void Savemagicdatafromtrackfile1Click();
     void DFTDrop(const QStringList& fileNames);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void BEditKX7infoClick();
 
 protected:
     bool event(QEvent* event) override;

@@ -60,6 +60,16 @@ inline constexpr std::string_view Credits =
     "Thanks to : \n\nAda Lindqvist\nBruno Okafor\nCarla Mendes\nDmitri Volkov";
 inline constexpr std::string_view OkButton = "OK";
 
+inline constexpr std::string_view EditInfoCaption = "Edit KX7info";
+inline constexpr std::string_view InfoNameLabel = "Name";
+inline constexpr std::string_view InfoCountryLabel = "Country";
+inline constexpr std::string_view InfoAuthorLabel = "Author";
+inline constexpr std::string_view InfoLapsLabel = "Laps";
+inline constexpr std::string_view InfoSplit1Label = "Split 1";
+inline constexpr std::string_view InfoSplit2Label = "Split 2";
+inline constexpr std::string_view SaveToTrackButton = "Save to track";
+inline constexpr std::string_view CancelButton = "Cancel";
+
 // The window needs a desktop session; a run without one can still insert from the command line.
 inline constexpr std::string_view NoDisplay =
     "vantor2000: no display: the window needs a desktop session (DISPLAY or WAYLAND_DISPLAY).\n"
