@@ -13,8 +13,8 @@
 
 #include "fake_desktop_services.hpp"
 #include "io_error.hpp"
-#include "little_endian.hpp"
 #include "temp_folder.hpp"
+#include "track_fixture.hpp"
 #include "track_checksum.hpp"
 #include "unwritable_file.hpp"
 
@@ -22,18 +22,6 @@ using namespace vantor::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A track: a 16-byte header whose word at 8 points at the checksum, a zero byte, the block from
-// the tag's '#' to the closing '#', and a valid checksum.
-std::vector<std::uint8_t> trackWith(std::string_view block) {
-    std::vector<std::uint8_t> bytes = bytesOf("TRK\x01head....tail");
-    bytes.push_back(0);
-    bytes.insert(bytes.end(), block.begin(), block.end());
-    bytes.resize(bytes.size() + vantor::ChecksumSize);
-    vantor::writeU32(bytes, 8, static_cast<std::uint32_t>(bytes.size() - vantor::ChecksumSize));
-    vantor::renewTrackChecksum(bytes);
-    return bytes;
-}
 
 constexpr std::string_view FullBlock =
     "#KX7INFO|Name|Alpha|Country|Nowhere|Author|Kim|Laps|3|Split1|0x0040|Split2|2A|#";
@@ -143,7 +131,7 @@ private slots:
         QFETCH(QString, split2);
         QFETCH(QString, shownAfter);
         Fixture fixture;
-        fixture.track = fixture.folder.write("track.dat", trackWith(FullBlock));
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
         QStringList shown;
         const int result = fixture.showAnd([&](TFEditKX7info& dialog) {
             shown = fixture.shownTexts();
@@ -157,7 +145,7 @@ private slots:
         const std::string block = "#KX7INFO|Name|Alpha|Country|Nowhere|Author|Kim|Laps|3|Split1|" +
                                   split1.toStdString() + "|Split2|" + split2.toStdString() + "|#";
         const auto saved = readBytes(fixture.track);
-        QCOMPARE(saved, trackWith(block));
+        QCOMPARE(saved, trackWithInfoBlock(block));
         QVERIFY(checksumValid(saved));
         QVERIFY(fixture.desktop.messages.empty());
 
@@ -186,7 +174,7 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QString, saved);
         Fixture fixture;
-        fixture.track = fixture.folder.write("track.dat", trackWith(block.toStdString()));
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(block.toStdString()));
         QStringList texts;
         fixture.showAnd([&](TFEditKX7info& dialog) {
             texts = fixture.shownTexts();
@@ -196,13 +184,13 @@ private slots:
             save(dialog);
         });
         QCOMPARE(texts, shown);
-        QCOMPARE(readBytes(fixture.track), trackWith(saved.toStdString()));
+        QCOMPARE(readBytes(fixture.track), trackWithInfoBlock(saved.toStdString()));
     }
 
     // Tab moves through the buttons and the three editable fields only.
     void lockedFieldsNeverTakeTheFocus() {
         Fixture fixture;
-        fixture.track = fixture.folder.write("track.dat", trackWith(FullBlock));
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
         std::vector<QWidget*> visited;
         QString nameAfterTyping;
         fixture.showAnd([&](TFEditKX7info& dialog) {
@@ -232,7 +220,7 @@ private slots:
     void leavingWithoutSaveWritesNothing() {
         QFETCH(QString, how);
         Fixture fixture;
-        fixture.track = fixture.folder.write("track.dat", trackWith(FullBlock));
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
         const auto before = readBytes(fixture.track);
         bool openAfterEnter = false;
         const int result = fixture.showAnd([&](TFEditKX7info& dialog) {
@@ -271,7 +259,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, message);
         Fixture fixture;
-        fixture.track = fixture.folder.write("first.dat", trackWith(FullBlock));
+        fixture.track = fixture.folder.write("first.dat", trackWithInfoBlock(FullBlock));
         fixture.showAnd([](TFEditKX7info&) {});
         const QStringList first = fixture.shownTexts();
 
@@ -293,7 +281,7 @@ private slots:
     // dialog closes all the same.
     void failedWriteLeavesTheTrackAndCloses() {
         Fixture fixture;
-        fixture.track = fixture.folder.write("track.dat", trackWith(FullBlock));
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
         const auto before = readBytes(fixture.track);
         int result = 0;
         {

@@ -26,6 +26,7 @@
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 #include "vantor_about.hpp"
+#include "vantor_kx7_info.hpp"
 
 using namespace vantor::testing;
 namespace app = vantor::app;
@@ -573,6 +574,25 @@ private slots:
         FAbout = nullptr;
         QCOMPARE(shownBox, &about);
         QVERIFY(!about.isVisible());
+    }
+
+    // The button opens the one info dialog on the track named in the window.
+    void editInfoButtonOpensTheInfoDialog() {
+        const auto track = files_->write("t.dat", trackWithInfoBlock("#KX7INFO|Name|Alpha|Laps|4|#"));
+        openWindow();
+        window_->FETrackFile->setFileName(qPath(track));
+        TFEditKX7info dialog([this] { return toPath(window_->FETrackFile->fileName()); });
+        FEditKX7info = &dialog;
+        QWidget* shownBox = nullptr;
+        QTimer::singleShot(0, [&shownBox, &dialog] {
+            shownBox = QApplication::activeModalWidget();
+            dialog.reject();
+        });
+        QTest::mouseClick(window_->BEditKX7info, Qt::LeftButton);
+        FEditKX7info = nullptr;
+        QCOMPARE(shownBox, &dialog);
+        QCOMPARE(dialog.ELaps->text(), QStringLiteral("4"));
+        QVERIFY(services_->messages.empty());
     }
 
 private:

@@ -15,6 +15,17 @@ std::vector<std::uint8_t> filler(std::size_t count, std::uint8_t seed) {
     return bytes;
 }
 
+std::vector<std::uint8_t> trackWithInfoBlock(std::string_view block) {
+    constexpr std::string_view header = "TRK\x01head....tail";
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    bytes.push_back(0);
+    bytes.insert(bytes.end(), block.begin(), block.end());
+    bytes.resize(bytes.size() + ChecksumSize);
+    writeU32(bytes, 8, static_cast<std::uint32_t>(bytes.size() - ChecksumSize));
+    renewTrackChecksum(bytes);
+    return bytes;
+}
+
 std::vector<std::uint8_t> trackOf(std::size_t length, std::uint32_t start, std::uint32_t end) {
     std::vector<std::uint8_t> track = filler(length, 3);
     writeU32(track, 8, 0xDEADBEEF);

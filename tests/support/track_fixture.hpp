@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace vantor::testing {
@@ -17,6 +18,10 @@ std::vector<std::uint8_t> trackOf(std::size_t length, std::uint32_t start, std::
 
 // A track whose magic data area at file offset 132 holds `area`, followed by tailSize bytes.
 std::vector<std::uint8_t> trackWithArea(const std::vector<std::uint8_t>& area, std::size_t tailSize = 300);
+
+// A track holding an info block: a 16-byte header whose word at 8 points at the checksum, a zero
+// byte, the block from the tag's '#' to the closing '#', and a valid checksum.
+std::vector<std::uint8_t> trackWithInfoBlock(std::string_view block);
 
 // A block with every value set from seed and `entries` bump entries, none of them 65535.
 MagicBlock blockWithEntries(std::size_t entries, std::int32_t seed);
