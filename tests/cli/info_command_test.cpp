@@ -1,9 +1,8 @@
 #include "info_command.hpp"
 
-#include "little_endian.hpp"
 #include "run_cli.hpp"
 #include "temp_folder.hpp"
-#include "track_checksum.hpp"
+#include "track_fixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,28 +13,17 @@ using testing::bytesOf;
 using testing::readBytes;
 using testing::runCli;
 using testing::TempFolder;
-
-// A track file: an 8-byte lead, the checksum position word, a zero byte, the block and the
-// checksum.
-std::vector<std::uint8_t> trackWith(std::string_view block) {
-    std::vector<std::uint8_t> bytes = bytesOf("KX7TRACK....");
-    bytes.push_back(0);
-    bytes.insert(bytes.end(), block.begin(), block.end());
-    bytes.resize(bytes.size() + ChecksumSize);
-    writeU32(bytes, 8, static_cast<std::uint32_t>(bytes.size() - ChecksumSize));
-    renewTrackChecksum(bytes);
-    return bytes;
-}
+using testing::trackWithInfoBlock;
 
 const std::string Block = "#KX7INFO|Name|Alpha|Laps|53|Split1|0x0040|Split2|2A|#";
 
 TEST(InfoCommandTest, PrintsTheLinesInFileOrder) {
     TempFolder folder;
-    const auto track = folder.write("t.dat", trackWith(Block));
+    const auto track = folder.write("t.dat", trackWithInfoBlock(Block));
     const auto result = runCli(folder, {"info", "t.dat"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "Name=Alpha\nLaps=53\nSplit1=0x0040\nSplit2=2A\n");
-    EXPECT_EQ(readBytes(track), trackWith(Block));
+    EXPECT_EQ(readBytes(track), trackWithInfoBlock(Block));
 }
 
 TEST(InfoCommandTest, SavesTheChangedFieldsAsTheDialogDoes) {
@@ -56,27 +44,28 @@ TEST(InfoCommandTest, SavesTheChangedFieldsAsTheDialogDoes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        const auto track = folder.write("t.dat", trackWith(Block));
+        const auto track = folder.write("t.dat", trackWithInfoBlock(Block));
         std::vector<std::string> arguments = {"info", "t.dat"};
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
         const auto result = runCli(folder, arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(readBytes(track), trackWith(c.block));
+        EXPECT_EQ(readBytes(track), trackWithInfoBlock(c.block));
     }
 }
 
 TEST(InfoCommandTest, MissingKeysAreAddedInOrder) {
     TempFolder folder;
-    const auto track = folder.write("t.dat", trackWith("#KX7INFO|Name|Alpha|#"));
+    const auto track = folder.write("t.dat", trackWithInfoBlock("#KX7INFO|Name|Alpha|#"));
     const auto result = runCli(folder, {"info", "t.dat", "--split1", "$40"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(readBytes(track), trackWith("#KX7INFO|Name|Alpha|Laps|0|Split1|0x0040|Split2|0x0000|#"));
+    EXPECT_EQ(readBytes(track),
+              trackWithInfoBlock("#KX7INFO|Name|Alpha|Laps|0|Split1|0x0040|Split2|0x0000|#"));
 }
 
 TEST(InfoCommandTest, RefusalsLeaveTheTrackAlone) {
     TempFolder folder;
-    const auto plain = folder.write("plain.dat", trackWith("no block"));
-    const auto track = folder.write("t.dat", trackWith(Block));
+    const auto plain = folder.write("plain.dat", trackWithInfoBlock("no block"));
+    const auto track = folder.write("t.dat", trackWithInfoBlock(Block));
     struct Case {
         std::vector<std::string> arguments;
         int exitCode;
@@ -98,8 +87,8 @@ TEST(InfoCommandTest, RefusalsLeaveTheTrackAlone) {
             EXPECT_EQ(result.err, c.err);
         }
     }
-    EXPECT_EQ(readBytes(plain), trackWith("no block"));
-    EXPECT_EQ(readBytes(track), trackWith(Block));
+    EXPECT_EQ(readBytes(plain), trackWithInfoBlock("no block"));
+    EXPECT_EQ(readBytes(track), trackWithInfoBlock(Block));
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"plain.dat", "t.dat"}));
 }
 
