@@ -1,6 +1,7 @@
 #include "vantor_kx7_info.hpp"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "fake_desktop_services.hpp"
 #include "io_error.hpp"
 #include "temp_folder.hpp"
+#include "texts.hpp"
 #include "track_fixture.hpp"
 #include "track_checksum.hpp"
 #include "unwritable_file.hpp"
@@ -278,16 +280,31 @@ private slots:
     }
 
     // A failed write is reported under the normal cursor, leaves the track as it was, and the
-    // dialog closes all the same.
+    // dialog closes all the same. A typed '|' would split the block apart, so it is refused too.
+    void failedWriteLeavesTheTrackAndCloses_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("laps");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unwritable track")
+            << true << "9" << QString::fromStdString(vantor::IoError::textOf(5)) + '.';
+        QTest::newRow("separator typed")
+            << false << "9|Laps" << QString::fromStdString(vantor::text::infoTextBreaksBlock("9|Laps"));
+    }
     void failedWriteLeavesTheTrackAndCloses() {
+        QFETCH(bool, locked);
+        QFETCH(QString, laps);
+        QFETCH(QString, message);
         Fixture fixture;
         fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
         const auto before = readBytes(fixture.track);
         int result = 0;
         {
-            const UnwritableFile locked(fixture.track);
-            result = fixture.showAnd([](TFEditKX7info& dialog) {
-                typeInto(dialog.ELaps, "9");
+            std::optional<UnwritableFile> lock;
+            if (locked) {
+                lock.emplace(fixture.track);
+            }
+            result = fixture.showAnd([&](TFEditKX7info& dialog) {
+                typeInto(dialog.ELaps, laps);
                 save(dialog);
             });
         }
@@ -296,6 +313,8 @@ private slots:
         QCOMPARE(fixture.folder.fileNames(), std::vector<std::string>{"track.dat"});
         QCOMPARE(fixture.desktop.messages.size(), std::size_t(1));
         QCOMPARE(fixture.desktop.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(fixture.desktop.messages[0].caption, QStringLiteral("Vantor-2000"));
+        QCOMPARE(fixture.desktop.messages[0].text, message);
         QVERIFY(!fixture.desktop.messages[0].underWaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
