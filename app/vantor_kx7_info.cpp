@@ -80,12 +80,13 @@ TFEditKX7info::TFEditKX7info(std::function<std::filesystem::path()> trackFile, Q
     design.add(ESplit1, {60, 120, 121, 21}, DesignLayout::Fit::Height);
     design.add(ESplit2, {60, 148, 121, 21}, DesignLayout::Fit::Height);
     const QSize area = design.apply({353, 180});
-    // The panel's edits sit at design positions inside the panel, stretched like it.
+    // The panel's edits sit at their design places inside it, stretched like it; drawn one pixel
+    // wider than the panel, they end at its edge instead.
     const double across = double(PTop->width()) / 289;
     const double down = double(PTop->height()) / 81;
     const auto place = [&](QLineEdit* edit, int top) {
-        edit->setGeometry(int(4 * across), int(top * down), int(286 * across) - int(4 * across),
-                          int(21 * down));
+        const int left = int(4 * across);
+        edit->setGeometry(left, int(top * down), PTop->width() - left, int(21 * down));
     };
     place(EName, 4);
     place(ECountry, 32);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -91,7 +92,15 @@ private slots:
         QVERIFY(!dialog.BCancel->isDefault() && !dialog.BCancel->autoDefault());
         for (QLineEdit* edit : {dialog.EName, dialog.ECountry, dialog.EAuthor}) {
             QCOMPARE(edit->parentWidget(), dialog.PTop);
-            QVERIFY(edit->width() <= dialog.PTop->width() && edit->height() > 0);
+            QVERIFY(edit->geometry().right() <= dialog.PTop->rect().right());
+            QVERIFY(edit->geometry().bottom() <= dialog.PTop->rect().bottom());
+            QVERIFY(edit->sizeHint().height() <= edit->height());
+        }
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{dialog.LName, dialog.LCountry, dialog.LAuthor, dialog.LLaps,
+                                             dialog.LSplit1, dialog.LSplit2, dialog.BSave, dialog.BCancel}) {
+            QVERIFY(control->sizeHint().width() <= control->width());
+            QVERIFY(control->sizeHint().height() <= control->height());
         }
         QVERIFY(!dialog.PTop->isEnabled());
     }
