@@ -18,6 +18,7 @@
 #include "texts.hpp"
 #include "vantor_about.hpp"
 #include "vantor_main.hpp"
+#include "vantor_set_kx72000_location.hpp"
 
 namespace {
 
@@ -65,15 +66,23 @@ int runWindows(QApplication& application) {
     FVantor = &mainWindow;
     TFAbout about;
     FAbout = &about;
-    // The track info dialog (FEditKX7info) and the executable location dialog (FKX72000Location)
-    // are created here, in this order.
+    // The track info dialog (FEditKX7info) is created here, before the executable location dialog.
+    TFKX72000Location location;
+    FKX72000Location = &location;
 
-    mainWindow.show();
-    // For start-up measurements: the whole start and the whole close, with nobody at the window.
+    // For start-up measurements: the whole start and the whole close, with nobody at the window;
+    // a dialog or message of the start is closed as soon as it waits for an answer.
     if (std::getenv("VANTOR_QUIT_WHEN_SHOWN") != nullptr) {
-        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        auto* quit = new QTimer(&mainWindow);
+        QObject::connect(quit, &QTimer::timeout, &mainWindow, [&mainWindow] {
+            QWidget* modal = QApplication::activeModalWidget();
+            (modal != nullptr ? modal : &mainWindow)->close();
+        });
+        quit->start(0);
     }
+    mainWindow.show();
     const int code = application.exec();
+    FKX72000Location = nullptr;
     FAbout = nullptr;
     FVantor = nullptr;
     return code;

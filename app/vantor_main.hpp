@@ -72,8 +72,7 @@ public:
     QAction* CreateMagicFilefromKX72000EXE1;
     QAction* SetKX72000EXElocation1;
 
-    // The commands on the executable (its location, the stock magic data) and the track info
-    // dialog come with those dialogs: their handlers are connected where the dialogs are built.
+    // The track info dialog comes with that dialog: its handler is connected where it is built.
 
     void Exit1Click();
     void FormCreate();
@@ -88,6 +87,8 @@ public:
     void Savemagicdatafromtrackfile1Click();
     void DFTDrop(const QStringList& fileNames);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void CreateMagicFilefromKX72000EXE1Click();
+    void SetKX72000EXElocation1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -103,6 +104,7 @@ private:
     void fixSizeAndCentre();
     void watchKeys();
     void updateInsertCommand();
+    void updateStockCommand();
 
     ProgramPlace place_;
 };

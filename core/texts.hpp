@@ -60,6 +60,15 @@ inline constexpr std::string_view Credits =
     "Thanks to : \n\nAda Lindqvist\nBruno Okafor\nCarla Mendes\nDmitri Volkov";
 inline constexpr std::string_view OkButton = "OK";
 
+inline constexpr std::string_view ExeLocationCaption = "Set KX7-2000 Location";
+inline constexpr std::string_view ExeLocationLabel = "KX7_2000.EXE Location : ";
+inline constexpr std::string_view ExeFileFilter = "KX7_2000.EXE|KX7_2000.EXE|All files (*.*)|*.*";
+inline constexpr std::string_view ExeLocationNotSet =
+    "KX7_2000.EXE location not set!\r\n\r\nPlease use the menu option to set the KX7_2000.EXE location.";
+inline constexpr std::string_view StockTrackCaption = "Create Magic file from KX7_2000.EXE";
+inline constexpr std::string_view StockTrackPrompt = "Track number (1-17) : ";
+inline constexpr std::string_view StockTrackDefault = "1";
+
 // The window needs a desktop session; a run without one can still insert from the command line.
 inline constexpr std::string_view NoDisplay =
     "vantor2000: no display: the window needs a desktop session (DISPLAY or WAYLAND_DISPLAY).\n"
