@@ -174,6 +174,19 @@ private slots:
         }
     }
 
+    // A stored path the edit refuses ends the start-up step: no warning, the item as it was.
+    void refusedStoredPathSkipsTheRestOfTheStart() {
+        storePath("/games/a<b.exe");
+        openWindow();
+        QVERIFY(!answerDialog([&] { window_->show(); }, [](TFKX72000Location& dialog) { dialog.reject(); }));
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QCOMPARE(services_->messages.size(), 1u);
+        QCOMPARE(services_->messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(services_->messages[0].text, QStringLiteral("Invalid file name - /games/a<b.exe."));
+        QVERIFY(window_->CreateMagicFilefromKX72000EXE1->isEnabled());
+        QCOMPARE(app::GameExePath, std::string("/games/a<b.exe"));
+    }
+
     // From the menu only OK takes the edit's name; no message but the size check's.
     void menuCommandTakesTheNameOnOkOnly_data() {
         QTest::addColumn<QString>("typed");
