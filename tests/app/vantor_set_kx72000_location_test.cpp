@@ -101,6 +101,18 @@ private slots:
         QVERIFY(openAfterEscape);
     }
 
+    void nothingIsClipped() {
+        location_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(location_.get()));
+        for (QWidget* control :
+             {static_cast<QWidget*>(location_->LKX72000EXELocation), static_cast<QWidget*>(location_->BOK)}) {
+            QVERIFY(control->sizeHint().width() <= control->width());
+            QVERIFY(control->sizeHint().height() <= control->height());
+        }
+        QVERIFY(location_->FEKX72000EXE->geometry().right() < location_->width());
+        QVERIFY(location_->BOK->geometry().bottom() < location_->height());
+    }
+
     // At the first start the dialog comes before the window; the way it is closed is ignored.
     void firstStartAsksForTheExecutable_data() {
         QTest::addColumn<QString>("chosen");
