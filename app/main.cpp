@@ -20,6 +20,7 @@
 #include "vantor_about.hpp"
 #include "vantor_kx7_info.hpp"
 #include "vantor_main.hpp"
+#include "vantor_set_kx72000_location.hpp"
 
 namespace {
 
@@ -69,16 +70,23 @@ int runWindows(QApplication& application) {
     FAbout = &about;
     TFEditKX7info editInfo([&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
     FEditKX7info = &editInfo;
-    // The track info dialog (FEditKX7info) and the executable location dialog (FKX72000Location)
-    // are created here, in this order.
+    TFKX72000Location location;
+    FKX72000Location = &location;
 
-    mainWindow.show();
-    // For start-up measurements: the whole start and the whole close, with nobody at the window.
+    // For start-up measurements: the whole start and the whole close, with nobody at the window;
+    // a dialog or message of the start is closed as soon as it waits for an answer.
     if (std::getenv("VANTOR_QUIT_WHEN_SHOWN") != nullptr) {
-        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        auto* quit = new QTimer(&mainWindow);
+        QObject::connect(quit, &QTimer::timeout, &mainWindow, [&mainWindow] {
+            QWidget* modal = QApplication::activeModalWidget();
+            (modal != nullptr ? modal : &mainWindow)->close();
+        });
+        quit->start(0);
     }
+    mainWindow.show();
     const int code = application.exec();
     FEditKX7info = nullptr;
+    FKX72000Location = nullptr;
     FAbout = nullptr;
     FVantor = nullptr;
     return code;

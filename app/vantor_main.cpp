@@ -10,21 +10,26 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 #include "box_messages.hpp"
+#include "desktop_services.hpp"
 #include "design_layout.hpp"
 #include "file_drop_target.hpp"
 #include "file_name.hpp"
 #include "file_system.hpp"
 #include "filename_edit.hpp"
+#include "game_executable.hpp"
 #include "guarded.hpp"
+#include "integer_text.hpp"
 #include "settings_file.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
 #include "track_file.hpp"
 #include "vantor_about.hpp"
 #include "vantor_kx7_info.hpp"
+#include "vantor_set_kx72000_location.hpp"
 #include "wait_cursor.hpp"
 
 using namespace vantor::app;
@@ -60,6 +65,15 @@ bool pickedExistingFile(const QString& name) {
     }
     LastDir = vantor::folderPart(local);
     return true;
+}
+
+// The dialog's file name, or empty when no such file exists.
+std::string chosenExecutable(const TFKX72000Location& dialog) {
+    std::string name = localFileName(dialog.FEKX72000EXE->fileName());
+    if (!vantor::fileExists(name)) {
+        name.clear();
+    }
+    return name;
 }
 
 } // namespace
@@ -145,6 +159,9 @@ void TFVantor::buildMenu() {
     connect(Savemagicdatafromtrackfile1, &QAction::triggered, this,
             &TFVantor::Savemagicdatafromtrackfile1Click);
     connect(About1, &QAction::triggered, this, &TFVantor::About1Click);
+    connect(CreateMagicFilefromKX72000EXE1, &QAction::triggered, this,
+            &TFVantor::CreateMagicFilefromKX72000EXE1Click);
+    connect(SetKX72000EXElocation1, &QAction::triggered, this, &TFVantor::SetKX72000EXElocation1Click);
 }
 
 void TFVantor::fixSizeAndCentre() {
@@ -188,7 +205,66 @@ void TFVantor::WriteSettings() {
 }
 
 void TFVantor::FormShow() {
-    // The executable's location is settled here, with the location dialog.
+    // A window built without the location dialog has no executable to settle.
+    if (FKX72000Location == nullptr) {
+        return;
+    }
+    runGuarded(this, [this] {
+        TFKX72000Location& dialog = *FKX72000Location;
+        if (GameExePath.empty()) {
+            // However the dialog was closed, a name of an existing file is taken.
+            dialog.exec();
+            GameExePath = chosenExecutable(dialog);
+        } else {
+            dialog.FEKX72000EXE->setInitialDir(qFileName(vantor::folderPart(GameExePath)));
+            // The size check runs here rather than from the change event, so that its failure
+            // ends this start-up step: the warning and the menu item are then left alone.
+            {
+                const QSignalBlocker quiet(dialog.FEKX72000EXE);
+                dialog.FEKX72000EXE->setFileName(qFileName(GameExePath));
+            }
+            BoxMessages messages(&dialog);
+            vantor::CheckExeSize(toPath(dialog.FEKX72000EXE->fileName()), messages);
+        }
+        if (GameExePath.empty()) {
+            BoxMessages(this).show(vantor::MessageKind::Warning, text::ExeLocationNotSet);
+        }
+        updateStockCommand();
+    });
+}
+
+void TFVantor::SetKX72000EXElocation1Click() {
+    if (FKX72000Location == nullptr) {
+        return;
+    }
+    runGuarded(this, [this] {
+        if (FKX72000Location->exec() == QDialog::Accepted) {
+            GameExePath = chosenExecutable(*FKX72000Location);
+        }
+        updateStockCommand();
+    });
+}
+
+void TFVantor::updateStockCommand() {
+    CreateMagicFilefromKX72000EXE1->setEnabled(vantor::fileExists(GameExePath));
+}
+
+void TFVantor::CreateMagicFilefromKX72000EXE1Click() {
+    runGuarded(this, [this] {
+        // Cancel does nothing: taking it for track 1 would overwrite that file unasked.
+        const auto reply = DesktopServices::current().inputText(this, qText(text::StockTrackCaption),
+                                                                qText(text::StockTrackPrompt),
+                                                                qText(text::StockTrackDefault));
+        if (!reply) {
+            return;
+        }
+        const auto track = vantor::parseInteger(localFileName(*reply));
+        if (!track || *track < 1 || *track > vantor::ExeTrackCount) {
+            return;
+        }
+        const vantor::MagicBlock block = vantor::ReadStockBlock(GameExePath, *track);
+        vantor::WriteMagicFile(block, Descriptions, vantor::stockFileName(*track));
+    });
 }
 
 void TFVantor::FormClose() {

@@ -72,8 +72,7 @@ public:
     QAction* CreateMagicFilefromKX72000EXE1;
     QAction* SetKX72000EXElocation1;
 
-    // The commands on the executable (its location, the stock magic data) and the track info
-    // dialog come with those dialogs: their handlers are connected where the dialogs are built.
+    // The track info dialog comes with that dialog: its handler is connected where it is built.
 
     void Exit1Click();
     void FormCreate();
@@ -89,6 +88,8 @@ public:
     void DFTDrop(const QStringList& fileNames);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void BEditKX7infoClick();
+    void CreateMagicFilefromKX72000EXE1Click();
+    void SetKX72000EXElocation1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -104,6 +105,7 @@ private:
     void fixSizeAndCentre();
     void watchKeys();
     void updateInsertCommand();
+    void updateStockCommand();
 
     ProgramPlace place_;
 };

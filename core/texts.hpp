@@ -69,6 +69,14 @@ inline constexpr std::string_view InfoSplit1Label = "Split 1";
 inline constexpr std::string_view InfoSplit2Label = "Split 2";
 inline constexpr std::string_view SaveToTrackButton = "Save to track";
 inline constexpr std::string_view CancelButton = "Cancel";
+inline constexpr std::string_view ExeLocationCaption = "Set KX7-2000 Location";
+inline constexpr std::string_view ExeLocationLabel = "KX7_2000.EXE Location : ";
+inline constexpr std::string_view ExeFileFilter = "KX7_2000.EXE|KX7_2000.EXE|All files (*.*)|*.*";
+inline constexpr std::string_view ExeLocationNotSet =
+    "KX7_2000.EXE location not set!\r\n\r\nPlease use the menu option to set the KX7_2000.EXE location.";
+inline constexpr std::string_view StockTrackCaption = "Create Magic file from KX7_2000.EXE";
+inline constexpr std::string_view StockTrackPrompt = "Track number (1-17) : ";
+inline constexpr std::string_view StockTrackDefault = "1";
 
 // The window needs a desktop session; a run without one can still insert from the command line.
 inline constexpr std::string_view NoDisplay =

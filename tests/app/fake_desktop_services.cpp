@@ -22,9 +22,9 @@ std::optional<QString> FakeDesktopServices::saveFileName(QWidget* /*parent*/, co
     return next(saveAnswers);
 }
 
-std::optional<QString> FakeDesktopServices::inputText(QWidget* /*parent*/, const QString& /*caption*/,
-                                                      const QString& /*prompt*/,
-                                                      const QString& /*defaultText*/) {
+std::optional<QString> FakeDesktopServices::inputText(QWidget* /*parent*/, const QString& caption,
+                                                      const QString& prompt, const QString& defaultText) {
+    inputs.push_back({caption, prompt, defaultText});
     return next(inputAnswers);
 }
 

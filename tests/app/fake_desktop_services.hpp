@@ -27,6 +27,12 @@ public:
         QString defaultSuffix;
     };
 
+    struct InputCall {
+        QString caption;
+        QString prompt;
+        QString defaultText;
+    };
+
     FakeDesktopServices() { install(this); }
     FakeDesktopServices(const FakeDesktopServices&) = delete;
     FakeDesktopServices& operator=(const FakeDesktopServices&) = delete;
@@ -49,6 +55,7 @@ public:
     std::vector<Message> messages;
     std::vector<OpenCall> opens;
     std::vector<SaveCall> saves;
+    std::vector<InputCall> inputs;
 
 private:
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers);
