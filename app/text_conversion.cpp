@@ -17,3 +17,7 @@ std::string localFileName(const QString& name) {
 std::filesystem::path toPath(const QString& name) {
     return localFileName(name);
 }
+
+QString qPath(const std::filesystem::path& path) {
+    return qFileName(path.string());
+}

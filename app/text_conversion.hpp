@@ -14,3 +14,4 @@ QString qText(std::string_view text);
 QString qFileName(const std::string& name);
 std::string localFileName(const QString& name);
 std::filesystem::path toPath(const QString& name);
+QString qPath(const std::filesystem::path& path);

@@ -14,10 +14,6 @@ using vantor::testing::TempFolder;
 
 namespace {
 
-QString qPath(const std::filesystem::path& path) {
-    return qFileName(path.string());
-}
-
 // What the after-dialog and change events saw, in the order they came.
 struct EventRecorder {
     explicit EventRecorder(TFilenameEdit& edit) {

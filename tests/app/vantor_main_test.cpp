@@ -34,10 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qPath(const fs::path& path) {
-    return qFileName(path.string());
-}
-
 // A track without custom magic data, and magic data files of two bump entries.
 std::vector<std::uint8_t> plainTrack() {
     return trackWithArea(filler(8, 50));

@@ -28,10 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qPath(const fs::path& path) {
-    return qFileName(path.string());
-}
-
 const QString NotSet = QStringLiteral(
     "KX7_2000.EXE location not set!\r\n\r\nPlease use the menu option to set the KX7_2000.EXE location.");
 const QString WrongSize =
