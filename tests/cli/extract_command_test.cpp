@@ -1,4 +1,5 @@
 #include "magic_file.hpp"
+#include "run_cli.hpp"
 #include "run_process.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
@@ -15,6 +16,7 @@ namespace {
 
 using testing::bytesOf;
 using testing::readBytes;
+using testing::runCli;
 using testing::runProcess;
 using testing::TempFolder;
 
@@ -39,8 +41,7 @@ TEST(ExtractCommandTest, WritesTheBlockWithTheDescriptionsOfTheSettingsFile) {
     folder.write("t.dat", trackHolding(block));
     folder.write("s.ini", std::string(SettingsText));
 
-    const auto result =
-        runProcess(VANTOR_CLI_PATH, {"extract", "t.dat", "out.md2", "--settings", "s.ini"}, folder.path());
+    const auto result = runCli(folder, {"extract", "t.dat", "out.md2", "--settings", "s.ini"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(readBytes(folder / "out.md2"), bytesOf(formatMagicFile(block, settingsDescriptions())));
@@ -53,9 +54,8 @@ TEST(ExtractCommandTest, RoundTripThroughInsertGivesTheSameFile) {
     folder.write("t.dat", testing::trackWithArea(testing::filler(20, 2)));
     folder.write("s.ini", std::string(SettingsText));
 
-    ASSERT_EQ(runProcess(VANTOR_CLI_PATH, {"insert", "t.dat", "m.md2"}, folder.path()).exitCode, 0);
-    const auto result =
-        runProcess(VANTOR_CLI_PATH, {"--settings", "s.ini", "extract", "t.dat", "out.md2"}, folder.path());
+    ASSERT_EQ(runCli(folder, {"insert", "t.dat", "m.md2"}).exitCode, 0);
+    const auto result = runCli(folder, {"--settings", "s.ini", "extract", "t.dat", "out.md2"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readBytes(folder / "out.md2"), bytesOf(magic));
 }
@@ -68,7 +68,7 @@ TEST(ExtractCommandTest, ReadOnlyTrackCanBeExtracted) {
     testing::ProcessResult result;
     {
         testing::UnwritableFile locked(folder / "t.dat");
-        result = runProcess(VANTOR_CLI_PATH, {"extract", "t.dat", "out.md2"}, folder.path());
+        result = runCli(folder, {"extract", "t.dat", "out.md2"});
     }
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readBytes(folder / "out.md2"), bytesOf(formatMagicFile(block, Descriptions{})));
@@ -125,7 +125,7 @@ TEST(ExtractCommandTest, FailuresWriteNoOutputFile) {
     for (const Case& c : cases) {
         TempFolder folder;
         folder.write("t.dat", c.track);
-        const auto result = runProcess(VANTOR_CLI_PATH, c.arguments, folder.path());
+        const auto result = runCli(folder, c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.name << ": " << result.err;
         if (!c.err.empty()) {
             EXPECT_EQ(result.err, c.err) << c.name;
