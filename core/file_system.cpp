@@ -227,14 +227,6 @@ void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents) {
     }
 }
 
-void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> contents) {
-    FileDescriptor file(openChecked(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-    writeAll(file.get(), contents);
-    if (file.release() != 0) {
-        throw IoError::fromErrno(errno);
-    }
-}
-
 void clearReadOnly(const fs::path& path) noexcept {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {

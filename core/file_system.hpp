@@ -27,10 +27,6 @@ std::uint64_t fileSize(const std::filesystem::path& path);
 // file that may not be written is refused with "File access denied" before anything is written.
 void replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
 
-// Creates or truncates the file and writes the contents, with none of the safety of replaceFile:
-// for the scratch file, which is thrown away after use and needs no trip to the disk. Raises IoError.
-void writeScratchFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
-
 // Makes the file writable by its owner, where the game's own tools would clear its read-only
 // attribute. Failures are ignored: the write that follows reports them.
 void clearReadOnly(const std::filesystem::path& path) noexcept;

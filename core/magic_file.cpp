@@ -129,21 +129,20 @@ MagicCompilation compileMagicText(std::span<const std::uint8_t> source) {
     return {MagicCompilation::Outcome::Compiled, std::move(marked), 0};
 }
 
-bool CompileMagicFile(const std::filesystem::path& source, const std::filesystem::path& scratch,
-                      Messages& messages) {
-    const MagicCompilation compiled = compileMagicText(readFile(source));
+std::optional<std::vector<std::uint8_t>> CompileMagicFile(const std::filesystem::path& source,
+                                                          Messages& messages) {
+    MagicCompilation compiled = compileMagicText(readFile(source));
     switch (compiled.outcome) {
     case MagicCompilation::Outcome::NotAMagicFile:
         messages.show(MessageKind::Error, text::NotAMagicFile);
-        return false;
+        return std::nullopt;
     case MagicCompilation::Outcome::EndMarkInBumpTable:
         messages.show(MessageKind::Error, text::bumpValueEndsTable(source.string(), compiled.endMarkLine));
-        return false;
+        return std::nullopt;
     case MagicCompilation::Outcome::Compiled:
         break;
     }
-    writeScratchFile(scratch, compiled.markedBlock);
-    return true;
+    return std::move(compiled.markedBlock);
 }
 
 } // namespace vantor

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,10 +35,9 @@ struct MagicCompilation {
 // Compiles the bytes of a magic data file into the marked block.
 MagicCompilation compileMagicText(std::span<const std::uint8_t> source);
 
-// Compiles the magic data file at source and writes the marked block to scratch. Returns false,
-// after telling the user why, when the source is refused; scratch is then not touched. Raises
-// IoError.
-bool CompileMagicFile(const std::filesystem::path& source, const std::filesystem::path& scratch,
-                      Messages& messages);
+// Compiles the magic data file at source into the marked block, kept in memory. Empty, after
+// telling the user why, when the source is refused. Raises IoError.
+std::optional<std::vector<std::uint8_t>> CompileMagicFile(const std::filesystem::path& source,
+                                                          Messages& messages);
 
 } // namespace vantor

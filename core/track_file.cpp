@@ -7,11 +7,9 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
-#include <cerrno>
 #include <limits>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 // Track file layout, as far as magic data goes (L = file length, little-endian words):
@@ -39,48 +37,13 @@ constexpr std::uint64_t AreaBias = 32;
 constexpr std::uint64_t ValueAreaStart = AreaBias + MagicMarker.size();
 constexpr std::uint64_t BumpTableStart = ValueAreaStart + ValueAreaSize;
 
-// A file in the system's temporary folder that lives as long as the insertion, so that two
-// insertions at once never share one.
-class ScratchFile {
-public:
-    ScratchFile() {
-        std::error_code error;
-        const fs::path folder = fs::temp_directory_path(error);
-        if (error) {
-            throw IoError::fromErrno(error.value());
-        }
-        std::string pattern = (folder / "vantor2000-magic-XXXXXX").string();
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) {
-            throw IoError::fromErrno(errno);
-        }
-        ::close(fd);
-        path_ = pattern;
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-    ~ScratchFile() { ::unlink(path_.c_str()); }
+fs::path backupPathOf(fs::path track) {
+    return track.replace_extension(".bak");
+}
 
-    const fs::path& path() const { return path_; }
+} // namespace
 
-private:
-    fs::path path_;
-};
-
-// Where the marked block goes: the file is cut at cut, the block follows, then the tail from tail on.
-struct Splice {
-    std::uint32_t insertionPoint = 0;
-    std::uint64_t cut = 0;
-    std::uint64_t tail = 0;
-};
-
-struct SplicePlan {
-    std::optional<Splice> splice;
-    std::string refusal;
-};
-
-// Decides the splice from the header words, or why the file can't be a track file. All offsets are
-// 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
+// All offsets are 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
 SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize) {
     const std::uint64_t length = track.size();
     if (length < HeaderSize) {
@@ -132,12 +95,6 @@ std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span
     return result;
 }
 
-fs::path backupPathOf(fs::path track) {
-    return track.replace_extension(".bak");
-}
-
-} // namespace
-
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
                              Messages& messages) {
     if (!fileExists(magicFile) || !fileExists(trackFile)) {
@@ -145,11 +102,19 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
         return InsertResult::FileNotFound;
     }
 
-    const ScratchFile scratch;
-    if (!CompileMagicFile(magicFile, scratch.path(), messages)) {
+    const std::optional<std::vector<std::uint8_t>> block = CompileMagicFile(magicFile, messages);
+    if (!block) {
         return InsertResult::Refused;
     }
-    const std::vector<std::uint8_t> block = readFile(scratch.path());
+    return InsertMagicBlock(*block, trackFile, backup, messages);
+}
+
+InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
+                              BackupChoice backup, Messages& messages) {
+    if (!fileExists(trackFile)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
+        return InsertResult::FileNotFound;
+    }
     const std::vector<std::uint8_t> track = readFile(trackFile);
 
     const SplicePlan plan = planSplice(track, block.size());

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace vantor {
 
@@ -23,6 +26,32 @@ enum class InsertResult {
 // IoError, and the track file then stays as it was.
 InsertResult InsertMagicFile(const std::filesystem::path& magicFile, const std::filesystem::path& trackFile,
                              BackupChoice backup, Messages& messages);
+
+// Splices an already compiled marked block into the track file, as InsertMagicFile does after
+// compiling.
+InsertResult InsertMagicBlock(std::span<const std::uint8_t> markedBlock,
+                              const std::filesystem::path& trackFile, BackupChoice backup,
+                              Messages& messages);
+
+// Where a marked block goes: the file is cut at cut, the block follows, then the tail from tail on.
+struct Splice {
+    std::uint32_t insertionPoint = 0;
+    std::uint64_t cut = 0;
+    std::uint64_t tail = 0;
+};
+
+struct SplicePlan {
+    std::optional<Splice> splice;
+    // Why the contents can't be a track file, when there is no splice.
+    std::string refusal;
+};
+
+// Decides the splice of a block of blockSize bytes from the track's header words.
+SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize);
+
+// The new track contents: block spliced in, header words at 8, 20 and 24 set, checksum renewed.
+std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
+                                  const Splice& splice);
 
 // True when the track file's magic data area starts with the marker. Raises IoError
 // ("Read beyond end of file") when fewer than 4 bytes follow the area start.

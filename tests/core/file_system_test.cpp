@@ -64,7 +64,6 @@ TEST(FileSystemTest, RangeReadsGetTheWholeRangeOrFail) {
     EXPECT_EQ(errorCodeOf([&] { fileSize(folder / "missing.exe"); }), IoError::FileNotFound);
 }
 
-
 TEST(FileSystemTest, ReplaceKeepsPermissionsAndLeavesNoOtherFile) {
     TempFolder folder;
     const auto file = folder.write("a.dat", std::string("old contents"));
@@ -104,17 +103,6 @@ TEST(FileSystemTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
 TEST(FileSystemTest, ReplaceIntoAMissingFolderFails) {
     TempFolder folder;
     EXPECT_EQ(errorCodeOf([&] { replaceFile(folder / "no" / "a.md2", bytesOf("x")); }),
-              IoError::FileNotFound);
-}
-
-TEST(FileSystemTest, ScratchFileIsCreatedOrCutAndRewritten) {
-    TempFolder folder;
-    writeScratchFile(folder / "new.tmp", bytesOf("abc"));
-    EXPECT_EQ(readBytes(folder / "new.tmp"), bytesOf("abc"));
-    const auto longer = folder.write("old.tmp", std::string("a longer old text"));
-    writeScratchFile(longer, bytesOf("xy"));
-    EXPECT_EQ(readBytes(longer), bytesOf("xy"));
-    EXPECT_EQ(errorCodeOf([&] { writeScratchFile(folder / "no" / "a.tmp", bytesOf("x")); }),
               IoError::FileNotFound);
 }
 

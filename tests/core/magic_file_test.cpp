@@ -179,12 +179,14 @@ TEST(MagicFileTest, RefusesAFileWithoutTheExactHeader) {
     EXPECT_EQ(compileMagicText(bytesOf(lfOnly)).outcome, MagicCompilation::Outcome::NotAMagicFile);
 }
 
-TEST(MagicFileTest, CompileFileWritesTheScratchFile) {
+TEST(MagicFileTest, CompileFileGivesTheMarkedBlockAndWritesNothing) {
     TempFolder folder;
     const auto source = folder.write("a.md2", magicText({{130, "513;"}}, {"1,2"}));
     RecordingMessages messages;
-    ASSERT_TRUE(CompileMagicFile(source, folder / "magic.$$$", messages));
-    const auto marked = readBytes(folder / "magic.$$$");
+    const auto compiled = CompileMagicFile(source, messages);
+    ASSERT_TRUE(compiled);
+    const auto& marked = *compiled;
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"a.md2"});
     EXPECT_EQ(marked.size(), 270u);
     EXPECT_TRUE(startsWithMagicMarker(marked));
     EXPECT_EQ(marked[4 + 258], 0x01);
@@ -192,7 +194,7 @@ TEST(MagicFileTest, CompileFileWritesTheScratchFile) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(MagicFileTest, CompileFileRefusalsLeaveTheScratchFileAlone) {
+TEST(MagicFileTest, CompileFileRefusalsAreTold) {
     struct Case {
         const char* name;
         std::string source;
@@ -205,10 +207,8 @@ TEST(MagicFileTest, CompileFileRefusalsLeaveTheScratchFileAlone) {
     for (const Case& c : cases) {
         TempFolder folder;
         const auto source = folder.write("a.md2", c.source);
-        const auto scratch = folder.write("magic.$$$", std::string("old"));
         RecordingMessages messages;
-        EXPECT_FALSE(CompileMagicFile(source, scratch, messages)) << c.name;
-        EXPECT_EQ(readBytes(scratch), bytesOf("old")) << c.name;
+        EXPECT_FALSE(CompileMagicFile(source, messages)) << c.name;
         ASSERT_EQ(messages.shown.size(), 1u) << c.name;
         EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
         if (!c.message.empty()) {
@@ -224,7 +224,7 @@ TEST(MagicFileTest, CompileFileRaisesForAMissingSource) {
     TempFolder folder;
     RecordingMessages messages;
     try {
-        CompileMagicFile(folder / "missing.md2", folder / "magic.$$$", messages);
+        CompileMagicFile(folder / "missing.md2", messages);
         FAIL() << "no error raised";
     } catch (const IoError& error) {
         EXPECT_EQ(error.code(), IoError::FileNotFound);
