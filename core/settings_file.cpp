@@ -5,7 +5,6 @@
 #include "io_error.hpp"
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace vantor {
 
@@ -31,7 +30,7 @@ SettingsWriteError::SettingsWriteError(const std::filesystem::path& file)
 
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
     const auto beside = programFolder / SettingsFileName;
-    if (fileExists(beside) || ::access(programFolder.c_str(), W_OK) == 0) {
+    if (fileExists(beside)) {
         return beside;
     }
     return userConfigFolder() / "vantor2000" / SettingsFileName;

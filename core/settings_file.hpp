@@ -17,9 +17,10 @@ struct Settings {
     Descriptions descriptions;
 };
 
-// The settings file of a program installed in programFolder: the file beside the program when it
-// is there or that folder can be written (a portable install), otherwise the file in the user's
-// configuration folder.
+// The settings file of a program installed in programFolder: the file beside the program when one
+// is there (a portable copy), otherwise the file in the user's configuration folder. A writable
+// program folder is no reason to write there: an installed program would put files into
+// /usr/bin when run as root.
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder);
 
 // A missing or unreadable file gives empty settings. Descriptions are taken as raw bytes and cut
