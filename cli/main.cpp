@@ -6,6 +6,7 @@
 #include "settings_file.hpp"
 #include "stock_command.hpp"
 #include "texts.hpp"
+#include "version.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Moves KX7 2000 magic data between track files, magic data files and the game executable.",
                  "vantor2000-cli"};
+    app.set_version_flag("--version", "vantor2000-cli " + std::string(vantor::Version));
     app.require_subcommand(1);
     // Global options may also follow the command.
     app.fallthrough();
@@ -106,9 +108,10 @@ int main(int argc, char** argv) {
             const auto given = [](const CLI::Option* option, const std::string& text) {
                 return option->count() > 0 ? std::optional<std::string>(text) : std::nullopt;
             };
-            return runInfo(infoTrack,
-                           {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
-                           std::cout, std::cerr);
+            return runInfo(
+                infoTrack,
+                {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
+                std::cout, std::cerr);
         }
     } catch (const std::exception& error) {
         std::cerr << vantor::text::ApplicationErrorCaption << ": " << error.what() << '\n';
