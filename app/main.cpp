@@ -4,16 +4,22 @@
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 #include <QTimer>
 
 #include "box_messages.hpp"
 #include "command_line.hpp"
 #include "desktop_services.hpp"
+#include "fatal_start_guard.hpp"
 #include "filename_edit.hpp"
+#include "program_information.hpp"
 #include "stream_messages.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -21,6 +27,7 @@
 #include "vantor_kx7_info.hpp"
 #include "vantor_main.hpp"
 #include "vantor_set_kx72000_location.hpp"
+#include "version.hpp"
 
 namespace {
 
@@ -28,15 +35,26 @@ namespace text = vantor::text;
 
 constexpr int Failed = 1;
 
-// Without one of these Qt cannot open a display, and creating the application would abort.
-bool hasDisplay() {
+// The first of the variables that tell Qt where to show windows, with its value. Without one Qt
+// cannot open a display, and creating the application would abort.
+std::optional<std::pair<std::string, std::string>> displaySetting() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') {
-            return true;
+            return std::pair<std::string, std::string>(name, value);
         }
     }
-    return false;
+    return std::nullopt;
+}
+
+// The drawings installed beside the desktop entry, built into the program for its windows.
+QIcon programIcon() {
+    QIcon icon;
+    QDirIterator files(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        icon.addFile(files.next());
+    }
+    return icon;
 }
 
 // A failure that ends a command-line run is shown with the caption "Application Error".
@@ -97,11 +115,21 @@ int runWindows(QApplication& application) {
 int main(int argc, char** argv) {
     // Counted before Qt takes its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!hasDisplay()) {
+    QApplication::setApplicationName(qText(text::ApplicationTitle));
+    QApplication::setApplicationVersion(qText(vantor::Version));
+    if (asksForInformation(arguments)) {
+        printInformation(argc, argv);
+    }
+    const auto display = displaySetting();
+    if (!display) {
         return runWithoutDisplay(arguments);
     }
+    std::optional<FatalStartGuard> guard(std::in_place,
+                                         text::displayUnreachable(display->first, display->second));
     QApplication application(argc, argv);
-    QApplication::setApplicationName(qText(text::ApplicationTitle));
+    guard.reset();
+    QApplication::setDesktopFileName(QStringLiteral("vantor2000"));
+    QApplication::setWindowIcon(programIcon());
 
     BoxMessages messages;
     const int code = runCommandLine(arguments, messages, [](const char* failure) {

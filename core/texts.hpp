@@ -83,6 +83,10 @@ inline constexpr std::string_view NoDisplay =
     "vantor2000: no display: the window needs a desktop session (DISPLAY or WAYLAND_DISPLAY).\n"
     "Without one, insert from the command line: vantor2000 TRACK.dat MAGIC.md2";
 
+// The display named by an environment variable could not be opened (no server there, or no
+// permission).
+std::string displayUnreachable(std::string_view variable, std::string_view display);
+
 // "Invalid file name - %s": a file-name edit refuses the name.
 std::string invalidFileName(std::string_view name);
 
