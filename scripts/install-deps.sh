@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev
   # A virtual X server for the window screenshot and for starting the program without a display.
   xvfb xauth
+  # The validators of the installed desktop entry, metainfo, MIME type and manual pages.
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db
 )
 
 missing=()
