@@ -13,9 +13,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Below the summary, which CPack puts first.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Vantor-2000 is a tool for modders of the KX7 2000 racing game. It moves a
+    "Vantor-2000 is a tool for modders of the KX7 2000 racing game. It moves a
 track's magic data, the 130 per-track values and the bump table, between a
 track file, a magic data file that a person edits, and the game executable,
 and edits a track's info block.
