@@ -10,8 +10,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDirIterator>
-#include <QIcon>
 #include <QTimer>
 
 #include "box_messages.hpp"
@@ -19,6 +17,7 @@
 #include "desktop_services.hpp"
 #include "fatal_start_guard.hpp"
 #include "filename_edit.hpp"
+#include "program_identity.hpp"
 #include "program_information.hpp"
 #include "stream_messages.hpp"
 #include "text_conversion.hpp"
@@ -27,7 +26,6 @@
 #include "vantor_kx7_info.hpp"
 #include "vantor_main.hpp"
 #include "vantor_set_kx72000_location.hpp"
-#include "version.hpp"
 
 namespace {
 
@@ -45,16 +43,6 @@ std::optional<std::pair<std::string, std::string>> displaySetting() {
         }
     }
     return std::nullopt;
-}
-
-// The drawings installed beside the desktop entry, built into the program for its windows.
-QIcon programIcon() {
-    QIcon icon;
-    QDirIterator files(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        icon.addFile(files.next());
-    }
-    return icon;
 }
 
 // A failure that ends a command-line run is shown with the caption "Application Error".
@@ -115,8 +103,7 @@ int runWindows(QApplication& application) {
 int main(int argc, char** argv) {
     // Counted before Qt takes its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    QApplication::setApplicationName(qText(text::ApplicationTitle));
-    QApplication::setApplicationVersion(qText(vantor::Version));
+    setProgramIdentity();
     if (asksForInformation(arguments)) {
         printInformation(argc, argv);
     }
@@ -128,8 +115,7 @@ int main(int argc, char** argv) {
                                          text::displayUnreachable(display->first, display->second));
     QApplication application(argc, argv);
     guard.reset();
-    QApplication::setDesktopFileName(QStringLiteral("vantor2000"));
-    QApplication::setWindowIcon(programIcon());
+    setProgramIcon();
 
     BoxMessages messages;
     const int code = runCommandLine(arguments, messages, [](const char* failure) {
