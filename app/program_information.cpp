@@ -23,12 +23,16 @@ void printInformation(int argc, char** argv) {
         "Moves KX7 2000 magic data between track files, magic data files and the game executable.\n"
         "Started otherwise it opens its window."));
     parser.addPositionalArgument(
-        QStringLiteral("TRACK MAGIC"),
+        QStringLiteral("FILES"),
         QStringLiteral("A track file (.dat) and a magic data file (.md2), in either order: inserts the "
                        "magic data into the track without a window."),
         QStringLiteral("[TRACK MAGIC]"));
-    parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // Qt's own help and version options would also list -h, -v and --help-all, which start the
+    // window like any other single argument.
+    parser.addOption({QStringLiteral("help"), QStringLiteral("Print this help and exit.")});
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the version and exit."));
+    parser.addOption(version);
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(version)) {
         parser.showVersion();

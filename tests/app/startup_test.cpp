@@ -229,6 +229,13 @@ TEST_P(InformationTest, OnlyTheExactSingleArgumentAsks) {
     if (c.outStart == VersionLine) {
         EXPECT_EQ(result.out, VersionLine);
     }
+    if (c.outStart == "Usage: ") {
+        // The help offers only what the program answers: -h, -v and --help-all start the window.
+        EXPECT_NE(result.out.find("--version"), std::string::npos);
+        for (const char* unanswered : {"-h,", "-v,", "--help-all"}) {
+            EXPECT_EQ(result.out.find(unanswered), std::string::npos) << unanswered;
+        }
+    }
     EXPECT_EQ(result.err, c.err);
     EXPECT_TRUE(files_.fileNames().empty());
 }
