@@ -53,13 +53,17 @@ Settings readSettings(const std::filesystem::path& file) {
 void writeSettings(const std::filesystem::path& file, std::string_view gameExePath,
                    std::string_view lastDir) {
     IniFile ini = IniFile::load(file);
+    // A file that already holds both values is left alone: no write, no flush.
+    if (ini.find(ConfigSection, GameExeKey) == gameExePath &&
+        ini.find(ConfigSection, LastDirKey) == lastDir) {
+        return;
+    }
     ini.write(ConfigSection, GameExeKey, gameExePath);
     ini.write(ConfigSection, LastDirKey, lastDir);
     try {
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
-        const std::string& text = ini.text();
-        replaceFile(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        replaceFile(file, ini.toBytes());
     } catch (const IoError&) {
         throw SettingsWriteError(file);
     }
