@@ -1,10 +1,50 @@
 #include "platform_services.hpp"
 
+#include <functional>
+
 #include <QAbstractButton>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "box_messages.hpp"
+#include "temp_folder.hpp"
+#include "text_conversion.hpp"
+#include "texts.hpp"
+#include "track_fixture.hpp"
+#include "vantor_kx7_info.hpp"
+
+namespace {
+
+// The geometry of the box that opens while `open` runs, read while it waits and then closed.
+QRect geometryOfBoxOpenedBy(const std::function<void()>& open) {
+    QRect seen;
+    QTimer::singleShot(0, [&seen] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr) {
+            return;
+        }
+        seen = box->frameGeometry();
+        if (auto* dialog = qobject_cast<QDialog*>(box)) {
+            dialog->reject();
+        }
+    });
+    open();
+    return seen;
+}
+
+QPoint screenCentre() {
+    return QGuiApplication::primaryScreen()->availableGeometry().center();
+}
+
+// Centres within a pixel of each other: sizes of odd and even widths round differently.
+bool nearlySame(QPoint a, QPoint b) {
+    return (a - b).manhattanLength() <= 2;
+}
+
+} // namespace
 
 // The one place where a real message box is shown: the core's message kinds as the user sees them.
 class PlatformServicesTest : public QObject {
@@ -49,6 +89,94 @@ private slots:
         QCOMPARE(seen.icon, icon);
         QCOMPARE(seen.text, QStringLiteral("File not found!"));
         QCOMPARE(seen.buttons, QStringList({"OK"}));
+    }
+
+    // A box whose window is not shown yet is centred on the screen, not on the hidden window's
+    // corner; a shown window gets the box over its middle.
+    void boxesAreCentredOnTheirWindowOrTheScreen_data() {
+        QTest::addColumn<QString>("owner");
+        QTest::newRow("no window") << "none";
+        QTest::newRow("window not shown yet") << "hidden";
+        QTest::newRow("window shown off centre") << "shown";
+    }
+    void boxesAreCentredOnTheirWindowOrTheScreen() {
+        QFETCH(QString, owner);
+        QWidget window;
+        window.setGeometry(40, 60, 420, 260);
+        if (owner == "shown") {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
+        QWidget* parent = owner == "none" ? nullptr : &window;
+        const QRect box = geometryOfBoxOpenedBy(
+            [parent] { BoxMessages(parent).show(vantor::MessageKind::Information, "The size is wrong."); });
+        QVERIFY(box.isValid());
+        QVERIFY2(
+            nearlySame(box.center(), owner == "shown" ? window.frameGeometry().center() : screenCentre()),
+            qPrintable(QStringLiteral("box at %1,%2").arg(box.x()).arg(box.y())));
+    }
+
+    // The first showing of the info dialog on a track without an info block: its box comes up
+    // while the dialog itself is not yet placed.
+    void infoDialogsFirstBoxIsCentred() {
+        vantor::testing::TempFolder folder;
+        const auto track = folder.write("plain.dat", vantor::testing::trackOf(400, 132, 132));
+        TFEditKX7info dialog([&track] { return track; });
+        // The box comes first; the dialog, shown after it, is closed once it is up.
+        QRect box;
+        QTimer::singleShot(0, [&box, &dialog] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (shown != nullptr) {
+                box = shown->frameGeometry();
+                shown->reject();
+            }
+            QTimer::singleShot(0, &dialog, &QDialog::reject);
+        });
+        dialog.exec();
+        QVERIFY(box.isValid());
+        QVERIFY(nearlySame(box.center(), screenCentre()));
+    }
+
+    // The title bar shows the whole caption: the box is at least as wide as the caption's text
+    // with room for an icon and a close button.
+    void boxesAreWideEnoughForTheirCaption_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("input");
+        QTest::newRow("application error") << qText(vantor::text::ApplicationErrorCaption) << false;
+        QTest::newRow("information") << qText(vantor::text::InformationCaption) << false;
+        QTest::newRow("track number input") << qText(vantor::text::StockTrackCaption) << true;
+    }
+    void boxesAreWideEnoughForTheirCaption() {
+        QFETCH(QString, caption);
+        QFETCH(bool, input);
+        PlatformServices services;
+        const QRect box = geometryOfBoxOpenedBy([&] {
+            if (input) {
+                services.inputText(nullptr, caption, qText(vantor::text::StockTrackPrompt),
+                                   qText(vantor::text::StockTrackDefault));
+            } else {
+                services.showMessage(nullptr, caption, QMessageBox::Critical, QStringLiteral("x"));
+            }
+        });
+        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+        QVERIFY2(box.width() >= title.horizontalAdvance(caption) + 64,
+                 qPrintable(QString::number(box.width())));
+    }
+
+    void inputBoxGivesTheTextOrNothing() {
+        PlatformServices services;
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (box != nullptr) {
+                box->setTextValue(QStringLiteral("12"));
+                box->accept();
+            }
+        });
+        QCOMPARE(services.inputText(nullptr, QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("1")),
+                 std::optional<QString>(QStringLiteral("12")));
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QCOMPARE(services.inputText(nullptr, QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("1")),
+                 std::optional<QString>());
     }
 };
 
