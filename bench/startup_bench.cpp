@@ -14,12 +14,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "game_executable.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// The program runs from a folder of its own, beside a settings file that names an executable,
-// so that it opens straight into the main window and keeps its settings there.
+// The program runs from a folder of its own, beside a settings file that names an executable of
+// the expected size (a sparse file), so that it opens straight into the main window, with no
+// message, and keeps its settings there.
 class ProgramPlace {
 public:
     ProgramPlace() {
@@ -30,6 +33,7 @@ public:
         folder_ = pattern;
         fs::copy_file(VANTOR_APP_PATH, folder_ / "vantor2000");
         std::ofstream(folder_ / "KX7_2000.EXE") << "";
+        fs::resize_file(folder_ / "KX7_2000.EXE", vantor::ExpectedExeSize);
         std::ofstream(folder_ / "vantor2000.ini")
             << "[config]\r\nkx72000exe=" << (folder_ / "KX7_2000.EXE").string() << "\r\n";
         fs::create_directory(folder_ / "runtime");
