@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include "box_placement.hpp"
+#include "file_dialog.hpp"
 
 namespace {
 
@@ -39,6 +40,7 @@ std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QSt
     if (!fileName.isEmpty()) {
         dialog.selectFile(fileName);
     }
+    adaptFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -52,6 +54,7 @@ std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QSt
     dialog.setDefaultSuffix(defaultSuffix);
     // Saving onto an existing file replaces it without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    adaptFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -3,13 +3,20 @@
 #include <functional>
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QFontDatabase>
 #include <QInputDialog>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "box_messages.hpp"
+#include "file_dialog.hpp"
 #include "temp_folder.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -51,6 +58,13 @@ class PlatformServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Qt's file dialog keeps its column widths and history in the user's configuration folder:
+    // one of the test's own keeps runs apart and the user's alone.
+    void initTestCase() {
+        QVERIFY(configFolder_.isValid());
+        qputenv("XDG_CONFIG_HOME", configFolder_.path().toLocal8Bit());
+    }
+
     void showsMessageBoxesOfEachKind_data() {
         QTest::addColumn<vantor::MessageKind>("kind");
         QTest::addColumn<QString>("caption");
@@ -177,6 +191,81 @@ private slots:
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
         QCOMPARE(services.inputText(nullptr, QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("1")),
                  std::optional<QString>());
+    }
+
+    // "All files (*.*)" takes a file without an extension; the track filter does not.
+    void allFilesTakesFilesWithoutExtension() {
+        vantor::testing::TempFolder folder;
+        const QString readme = qPath(folder.write("README", std::string("x")));
+        folder.write("track.dat", std::string("x"));
+        bool readmeUnderTrackFilter = true;
+        bool readmeUnderAllFiles = false;
+        withOpenDialog(folder, [&](QFileDialog& dialog, QFileSystemModel& model) {
+            const auto takes = [&model](const QString& path) {
+                const QModelIndex file = model.index(path);
+                return file.isValid() && model.flags(file).testFlag(Qt::ItemIsEnabled);
+            };
+            readmeUnderTrackFilter = takes(readme);
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QTest::keyClick(types, Qt::Key_Down);
+            QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("All files (*.*)"));
+            QTest::qWait(50);
+            readmeUnderAllFiles = takes(readme);
+        });
+        QVERIFY(!readmeUnderTrackFilter);
+        QVERIFY(readmeUnderAllFiles);
+    }
+
+    // Every column shows its caption and its contents unelided, and the list shows every column.
+    void fileListColumnsAreReadable() {
+        vantor::testing::TempFolder folder;
+        folder.write("a track file with a long name.dat", std::string("x"));
+        folder.write("README", std::string("x"));
+        QStringList cut;
+        int listWidth = 0;
+        int viewWidth = 0;
+        withOpenDialog(folder, [&](QFileDialog& dialog, QFileSystemModel&) {
+            auto* view = dialog.findChild<QTreeView*>();
+            const QAbstractItemView& items = *view;
+            QHeaderView* header = view->header();
+            for (int column = 0; column < header->count(); ++column) {
+                const int wanted = std::max(header->sectionSizeHint(column), items.sizeHintForColumn(column));
+                if (!header->isSectionHidden(column) && header->sectionSize(column) < wanted) {
+                    cut << view->model()->headerData(column, Qt::Horizontal).toString();
+                }
+            }
+            listWidth = header->length();
+            viewWidth = view->viewport()->width();
+        });
+        QCOMPARE(cut, QStringList());
+        QVERIFY(listWidth <= viewWidth);
+    }
+
+private:
+    QTemporaryDir configFolder_;
+
+    // Opens the platform's file dialog on folder with the track filter, lets `look` at it once the
+    // folder's contents are in, then cancels it.
+    static void withOpenDialog(const vantor::testing::TempFolder& folder,
+                               const std::function<void(QFileDialog&, QFileSystemModel&)>& look) {
+        const QString path = qPath(folder.path());
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            if (QTest::qWaitFor([&] { return model->rowCount(model->index(path)) > 0; })) {
+                QTest::qWait(50);
+                look(*dialog, *model);
+                looked = true;
+            }
+            dialog->reject();
+        });
+        PlatformServices().openFileName(nullptr, QStringLiteral("Open"), path, QString(),
+                                        qtFileFilter(qText(vantor::text::TrackFileFilter)));
+        QVERIFY(looked);
     }
 };
 
