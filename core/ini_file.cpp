@@ -80,6 +80,25 @@ std::optional<KeyLine> keyLine(std::string_view line) {
     return KeyLine{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
+// A stored value as the program sees it: without enclosing quotes, cut to the longest length read.
+std::string valueOf(std::string_view stored) {
+    if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
+        stored.back() == stored.front()) {
+        stored = stored.substr(1, stored.size() - 2);
+    }
+    return std::string(stored.substr(0, MaximumIniValueLength));
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
 struct Location {
     bool sectionFound = false;
     std::optional<Line> keyLine; // the line holding the key
@@ -187,12 +206,24 @@ std::optional<std::string> IniFile::find(std::string_view section, std::string_v
     }
     const std::string_view line(text_.data() + location.keyLine->begin,
                                 location.keyLine->end - location.keyLine->begin);
-    std::string_view value = keyLine(line)->value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
+    return valueOf(keyLine(line)->value);
+}
+
+std::map<std::string, std::string> IniFile::section(std::string_view name) const {
+    std::map<std::string, std::string> values;
+    bool inSection = false;
+    for (const Line& line : splitLines(text_)) {
+        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+        if (const auto found = sectionName(content)) {
+            if (inSection) {
+                break;
+            }
+            inSection = equalsIgnoringCase(*found, name);
+        } else if (const auto pair = inSection ? keyLine(content) : std::nullopt) {
+            values.try_emplace(lowerCase(pair->key), valueOf(pair->value));
+        }
     }
-    return std::string(value.substr(0, MaximumIniValueLength));
+    return values;
 }
 
 void IniFile::write(std::string_view section, std::string_view key, std::string_view value) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,6 +41,9 @@ public:
     std::optional<std::string> find(std::string_view section, std::string_view key) const;
     // The same, or fallback.
     std::string read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    // Every key of the first matching section, in lower case (A to Z only), with the value read()
+    // gives for it: many keys in one pass over the file.
+    std::map<std::string, std::string> section(std::string_view name) const;
 
     // Sets the key, adding it at the end of its section, or the section at the end of the file.
     void write(std::string_view section, std::string_view key, std::string_view value);

@@ -42,10 +42,13 @@ Settings readSettings(const std::filesystem::path& file) {
     Settings settings;
     settings.gameExePath = ini.read(ConfigSection, GameExeKey);
     settings.lastDir = ini.read(ConfigSection, LastDirKey);
+    const auto descriptions = ini.section(DescriptionsSection);
     for (int k = 1; k <= MagicValueCount; ++k) {
-        std::string description = ini.read(DescriptionsSection, "desc" + std::to_string(k));
-        description.resize(std::min(description.size(), MaximumDescriptionLength));
-        settings.descriptions[static_cast<std::size_t>(k - 1)] = std::move(description);
+        const auto found = descriptions.find("desc" + std::to_string(k));
+        if (found != descriptions.end()) {
+            settings.descriptions[static_cast<std::size_t>(k - 1)] =
+                found->second.substr(0, MaximumDescriptionLength);
+        }
     }
     return settings;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <string_view>
 
 namespace vantor {
@@ -37,6 +39,16 @@ TEST(IniFileTest, ReadsFirstMatchIgnoringCaseAndBlanks) {
     for (const Case& c : cases) {
         EXPECT_EQ(ini.read(c.section, c.key, "fallback"), c.expected) << c.section << "/" << c.key;
     }
+}
+
+// The same values as read() gives, key by key.
+TEST(IniFileTest, ReadsASectionInOnePass) {
+    using Values = std::map<std::string, std::string>;
+    const IniFile ini(Sample);
+    EXPECT_EQ(ini.section("CONFIG"), (Values{{"kx72000exe", "/games/kx7/KX7_2000.EXE"}, {"other", "1"}}));
+    EXPECT_EQ(ini.section("descriptions"), (Values{{"desc1", "Top speed"}, {"desc2", "a=b"}}));
+    EXPECT_EQ(ini.section("missing"), Values{});
+    EXPECT_EQ(IniFile("[s]\nKey=first\n; k=comment\nkey=second\n").section("s"), (Values{{"key", "first"}}));
 }
 
 TEST(IniFileTest, WriteChangesOneLineAndKeepsTheRest) {
