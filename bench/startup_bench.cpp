@@ -20,9 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program runs from a folder of its own, beside a settings file that names an executable of
-// the expected size (a sparse file), so that it opens straight into the main window, with no
-// message, and keeps its settings there.
+// The program runs from a folder of its own, beside a settings file with every description that
+// names an executable of the expected size (a sparse file), so that it opens straight into the
+// main window, with no message, and keeps its settings there.
 class ProgramPlace {
 public:
     ProgramPlace() {
@@ -34,8 +34,13 @@ public:
         fs::copy_file(VANTOR_APP_PATH, folder_ / "vantor2000");
         std::ofstream(folder_ / "KX7_2000.EXE") << "";
         fs::resize_file(folder_ / "KX7_2000.EXE", vantor::ExpectedExeSize);
-        std::ofstream(folder_ / "vantor2000.ini")
-            << "[config]\r\nkx72000exe=" << (folder_ / "KX7_2000.EXE").string() << "\r\n";
+        std::ofstream settings(folder_ / "vantor2000.ini");
+        settings << "[config]\r\nkx72000exe=" << (folder_ / "KX7_2000.EXE").string() << "\r\n";
+        // As a user's file holds them: a description for every value.
+        settings << "[descriptions]\r\n";
+        for (int k = 1; k <= 130; ++k) {
+            settings << "desc" << k << "=Description of value " << k << ", as printed into magic files\r\n";
+        }
         fs::create_directory(folder_ / "runtime");
         fs::permissions(folder_ / "runtime", fs::perms::owner_all);
     }
