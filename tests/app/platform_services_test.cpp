@@ -22,6 +22,8 @@
 #include "texts.hpp"
 #include "track_fixture.hpp"
 #include "vantor_kx7_info.hpp"
+#include "vantor_main.hpp"
+#include "vantor_set_kx72000_location.hpp"
 
 namespace {
 
@@ -148,6 +150,32 @@ private slots:
         });
         dialog.exec();
         QVERIFY(box.isValid());
+        QVERIFY(nearlySame(box.center(), screenCentre()));
+    }
+
+    // A stored executable of the wrong size: the box comes up while the main window is being
+    // shown, with both the window and the box's own parent, the location dialog, still hidden.
+    void startUpInformationBoxIsCentred() {
+        vantor::testing::TempFolder program;
+        const auto exe = program.write("KX7_2000.EXE", std::string("small"));
+        const auto settings =
+            program.write("vantor2000.ini", "[config]\r\nkx72000exe=" + exe.string() + "\r\n");
+        TFKX72000Location location;
+        FKX72000Location = &location;
+        TFVantor window(ProgramPlace{program.path(), settings});
+        QRect box;
+        QString caption;
+        QTimer::singleShot(0, [&box, &caption] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (shown != nullptr) {
+                box = shown->frameGeometry();
+                caption = shown->windowTitle();
+                shown->reject();
+            }
+        });
+        window.show();
+        FKX72000Location = nullptr;
+        QCOMPARE(caption, QStringLiteral("Information"));
         QVERIFY(nearlySame(box.center(), screenCentre()));
     }
 
