@@ -89,16 +89,6 @@ std::string valueOf(std::string_view stored) {
     return std::string(stored.substr(0, MaximumIniValueLength));
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 struct Location {
     bool sectionFound = false;
     std::optional<Line> keyLine; // the line holding the key

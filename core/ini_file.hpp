@@ -50,7 +50,6 @@ public:
 
     // The text, in UTF-8 when the file holds Unicode.
     const std::string& text() const { return text_; }
-    Encoding encoding() const { return encoding_; }
 
 private:
     std::string text_;
