@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -72,10 +73,12 @@ int runWithoutDisplay(const std::vector<std::string>& arguments) {
 int runWindows(QApplication& application) {
     TFVantor mainWindow(ProgramPlace::ofThisProgram());
     FVantor = &mainWindow;
-    TFAbout about;
-    FAbout = &about;
-    TFEditKX7info editInfo([&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
-    FEditKX7info = &editInfo;
+    // Made when first used: the main window comes up sooner.
+    FAbout.makeWhenUsed([] { return std::make_unique<TFAbout>(); });
+    FEditKX7info.makeWhenUsed([&mainWindow] {
+        return std::make_unique<TFEditKX7info>(
+            [&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
+    });
     TFKX72000Location location;
     FKX72000Location = &location;
 

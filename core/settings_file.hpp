@@ -27,8 +27,8 @@ std::filesystem::path settingsFilePath(const std::filesystem::path& programFolde
 // to their first 255 characters.
 Settings readSettings(const std::filesystem::path& file);
 
-// Writes the two configuration values, leaving every other line of the file as it was. Raises
-// SettingsWriteError.
+// Writes the two configuration values, leaving every other line of the file as it was; a file
+// that holds both already is not written at all. Raises SettingsWriteError.
 void writeSettings(const std::filesystem::path& file, std::string_view gameExePath, std::string_view lastDir);
 
 // "Unable to write to %s" with the settings file's path.

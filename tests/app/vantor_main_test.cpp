@@ -531,6 +531,18 @@ private slots:
                      "\r\n[other]\r\nkey=value\r\n[descriptions]\r\ndesc1=first\r\n");
     }
 
+    // Nothing changed in the run: the file is not written, so its own spelling of the keys stays.
+    void aRunThatChangesNothingLeavesTheSettingsAlone() {
+        const std::string text =
+            "[Config]\r\nKX72000EXE = /games/KX7_2000.EXE\r\nLastDir = " + files_->path().string() + "/\r\n";
+        program_->write("vantor2000.ini", text);
+        openWindow();
+        window_->show();
+        window_->close();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(textOf(settingsFile_), text);
+    }
+
     void firstRunStartsInTheProgramFolder() {
         openWindow();
         const QString programDir = qPath(program_->path()) + '/';

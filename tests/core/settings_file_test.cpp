@@ -6,12 +6,16 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantor {
 namespace {
 
+using namespace std::string_view_literals;
 using testing::readBytes;
 using testing::TempFolder;
 
@@ -52,6 +56,64 @@ TEST(SettingsFileTest, WriteKeepsCommentsAndOtherSections) {
         "; my "
         "notes\r\n[descriptions]\r\ndesc1=a\r\n[config]\r\nlastdir=/new/\r\nkx72000exe=/g/KX7_2000.EXE\r\n"
         "[x]\r\ny=z\r\n");
+}
+
+// The file is rewritten only when a value differs from what it holds: a rewrite would replace the
+// file (a new inode) and tidy the line of each key it sets.
+TEST(SettingsFileTest, WritesOnlyWhenAValueChanged) {
+    struct Case {
+        const char* name;
+        const char* gameExePath;
+        const char* lastDir;
+        bool written;
+    };
+    const Case cases[] = {
+        {"both the same", "/g/KX7_2000.EXE", "/t/", false},
+        {"folder changed", "/g/KX7_2000.EXE", "/u/", true},
+        {"executable cleared", "", "/t/", true},
+    };
+    const std::string text = "[Config]\r\nKX72000EXE = \"/g/KX7_2000.EXE\"\r\nlastdir=/t/\r\n";
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const auto file = folder.write("vantor2000.ini", text);
+        struct stat before {};
+        ::stat(file.c_str(), &before);
+        writeSettings(file, c.gameExePath, c.lastDir);
+        struct stat after {};
+        ::stat(file.c_str(), &after);
+        EXPECT_EQ(before.st_ino != after.st_ino, c.written) << c.name;
+        const auto bytes = readBytes(file);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()) == text, !c.written) << c.name;
+        const Settings settings = readSettings(file);
+        EXPECT_EQ(settings.gameExePath, c.gameExePath) << c.name;
+        EXPECT_EQ(settings.lastDir, c.lastDir) << c.name;
+    }
+}
+
+TEST(SettingsFileTest, AMissingKeyIsWrittenEvenWhenItsValueIsEmpty) {
+    TempFolder folder;
+    const auto file = folder.write("vantor2000.ini", std::string("[config]\r\nlastdir=/t/\r\n"));
+    writeSettings(file, "", "/t/");
+    const auto bytes = readBytes(file);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "[config]\r\nlastdir=/t/\r\nkx72000exe=\r\n");
+}
+
+// Windows Notepad's "Unicode": the descriptions are read, and the file stays UTF-16.
+TEST(SettingsFileTest, Utf16FileIsReadAndStaysUtf16) {
+    TempFolder folder;
+    const std::string_view text =
+        "\xFF\xFE[\0c\0o\0n\0f\0i\0g\0]\0\r\0\n\0[\0d\0e\0s\0c\0r\0i\0p\0t\0i\0o\0n\0s\0]\0"
+        "\r\0\n\0d\0e\0s\0c\0\x31\0=\0\xE9\0\r\0\n\0"sv;
+    const auto file = folder.write("vantor2000.ini", text);
+    EXPECT_EQ(readSettings(file).descriptions[0], "\xC3\xA9");
+    writeSettings(file, "", "/t/");
+    const auto bytes = readBytes(file);
+    const std::string_view expected =
+        "\xFF\xFE[\0c\0o\0n\0f\0i\0g\0]\0\r\0\n\0k\0x\0\x37\0\x32\0\x30\0\x30\0\x30\0e\0x\0e\0=\0"
+        "\r\0\n\0l\0a\0s\0t\0d\0i\0r\0=\0/\0t\0/\0\r\0\n\0[\0d\0e\0s\0c\0r\0i\0p\0t\0i\0o\0n\0s\0]\0"
+        "\r\0\n\0d\0e\0s\0c\0\x31\0=\0\xE9\0\r\0\n\0"sv;
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+    EXPECT_EQ(readSettings(file).lastDir, "/t/");
 }
 
 TEST(SettingsFileTest, FailedWriteNamesTheFile) {
