@@ -106,9 +106,10 @@ int main(int argc, char** argv) {
             const auto given = [](const CLI::Option* option, const std::string& text) {
                 return option->count() > 0 ? std::optional<std::string>(text) : std::nullopt;
             };
-            return runInfo(infoTrack,
-                           {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
-                           std::cout, std::cerr);
+            return runInfo(
+                infoTrack,
+                {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
+                std::cout, std::cerr);
         }
     } catch (const std::exception& error) {
         std::cerr << vantor::text::ApplicationErrorCaption << ": " << error.what() << '\n';
