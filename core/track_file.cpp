@@ -147,7 +147,7 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
 
     if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
-        return InsertResult::Refused;
+        return InsertResult::BackupFailed;
     }
     clearReadOnly(trackFile);
     locked.replace(contents, "track file");

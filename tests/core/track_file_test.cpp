@@ -8,6 +8,7 @@
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
+#include "tmpdir_override.hpp"
 #include "track_checksum.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
@@ -51,20 +52,6 @@ Bytes markedBlockOf(const std::string& magicText) {
 // either shows.
 class TrackFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* old = std::getenv("TMPDIR")) {
-            oldTmpDir_ = old;
-        }
-        ::setenv("TMPDIR", tmp.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (oldTmpDir_) {
-            ::setenv("TMPDIR", oldTmpDir_->c_str(), 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
-    }
-
     InsertResult insert(const Bytes& track, const std::string& magicText) {
         folder.write("t.dat", track);
         folder.write("m.md2", magicText);
@@ -93,10 +80,8 @@ protected:
 
     TempFolder tmp;
     TempFolder folder;
+    testing::TmpDirOverride tmpDir{tmp.path()};
     RecordingMessages messages;
-
-private:
-    std::optional<std::string> oldTmpDir_;
 };
 
 struct InsertionCase {
