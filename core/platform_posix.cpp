@@ -19,7 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void raiseErrno(int errorNumber) {
-    throw SystemError(static_cast<std::errc>(errorNumber), std::strerror(errorNumber));
+    // A full quota is a full disk to the user; the portable conditions have no name for it.
+    const std::errc condition =
+        errorNumber == EDQUOT ? std::errc::no_space_on_device : static_cast<std::errc>(errorNumber);
+    throw SystemError(condition, std::strerror(errorNumber));
 }
 
 int descriptorOf(OpenFile::Handle handle) {
