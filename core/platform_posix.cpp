@@ -112,10 +112,9 @@ private:
     static constexpr std::array<int, 3> Signals = {SIGINT, SIGTERM, SIGHUP};
 
     void installHandlers() noexcept {
-        if (installed_) {
+        if (installed_.exchange(true)) {
             return;
         }
-        installed_ = true;
         for (int signal : Signals) {
             struct sigaction current {};
             // A signal the process ignores (hang-up under nohup) or handles itself stays as it is.
@@ -132,7 +131,7 @@ private:
     static void onSignal(int signal);
 
     std::array<Slot, 16> slots_;
-    bool installed_ = false;
+    std::atomic<bool> installed_{false};
 };
 
 SignalCleanup signalCleanup;
