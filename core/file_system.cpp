@@ -2,7 +2,6 @@
 
 #include "io_error.hpp"
 
-#include <limits>
 #include <string>
 #include <utility>
 
