@@ -23,6 +23,7 @@
 #include "game_executable.hpp"
 #include "guarded.hpp"
 #include "integer_text.hpp"
+#include "output_check.hpp"
 #include "settings_file.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -263,7 +264,12 @@ void TFVantor::CreateMagicFilefromKX72000EXE1Click() {
             return;
         }
         const vantor::MagicBlock block = vantor::ReadStockBlock(GameExePath, *track);
-        vantor::WriteMagicFile(block, Descriptions, vantor::stockFileName(*track));
+        const std::filesystem::path output = vantor::stockFileName(*track);
+        BoxMessages messages(this);
+        if (vantor::outputIsInput(output, GameExePath, messages)) {
+            return;
+        }
+        vantor::WriteMagicFile(block, Descriptions, output);
     });
 }
 
@@ -335,7 +341,9 @@ void TFVantor::BInsertClick() {
         }
         const auto backup =
             CBBackup->isChecked() ? vantor::BackupChoice::CopyToBak : vantor::BackupChoice::None;
-        if (vantor::InsertMagicFile(magic, track, backup, messages) != vantor::InsertResult::FileNotFound) {
+        // A failed backup is a failed insertion: "Done." would tell the user a copy exists.
+        const vantor::InsertResult result = vantor::InsertMagicFile(magic, track, backup, messages);
+        if (result != vantor::InsertResult::FileNotFound && result != vantor::InsertResult::BackupFailed) {
             StatusBar->showMessage(qText(text::Done));
         }
     });
@@ -354,6 +362,10 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         }
         const auto target = SDMagic.execute(this);
         if (!target) {
+            return;
+        }
+        BoxMessages messages(this);
+        if (vantor::outputIsInput(toPath(*target), track, messages)) {
             return;
         }
         vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));

@@ -45,7 +45,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
             return 0;
         }
         if (action == ChecksumAction::Fix) {
-            if (!WriteTrackChecksum(track)) {
+            if (!renewStoredChecksum(track)) {
                 messages.show(MessageKind::Error, "Unable to write the checksum of " + track.string());
                 return 1;
             }

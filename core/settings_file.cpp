@@ -3,6 +3,7 @@
 #include "file_system.hpp"
 #include "ini_file.hpp"
 #include "io_error.hpp"
+#include "platform.hpp"
 
 #include <cstdlib>
 
@@ -54,15 +55,20 @@ Settings readSettings(const std::filesystem::path& file) {
 
 void writeSettings(const std::filesystem::path& file, std::string_view gameExePath,
                    std::string_view lastDir) {
-    IniFile ini = IniFile::load(file);
-    // A file that already holds both values is left alone: no write, no flush.
-    if (ini.find(ConfigSection, GameExeKey) == gameExePath &&
-        ini.find(ConfigSection, LastDirKey) == lastDir) {
-        return;
-    }
-    ini.write(ConfigSection, GameExeKey, gameExePath);
-    ini.write(ConfigSection, LastDirKey, lastDir);
     try {
+        // A file that exists but can't be read must not be rewritten from nothing: every line the
+        // write does not set (the descriptions) would be lost.
+        IniFile ini;
+        if (regularFileFound(file)) {
+            ini = IniFile::fromBytes(readFile(file));
+        }
+        // A file that already holds both values is left alone: no write, no flush.
+        if (ini.find(ConfigSection, GameExeKey) == gameExePath &&
+            ini.find(ConfigSection, LastDirKey) == lastDir) {
+            return;
+        }
+        ini.write(ConfigSection, GameExeKey, gameExePath);
+        ini.write(ConfigSection, LastDirKey, lastDir);
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
         replaceFile(file, ini.toBytes());

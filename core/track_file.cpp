@@ -41,6 +41,26 @@ fs::path backupPathOf(fs::path track) {
     return track.replace_extension(".bak");
 }
 
+// Copies the track's contents to its backup file. The user asked for a copy, so going on without
+// one would be a failure reported as success: false, after a message naming the file and the
+// reason, when it can't be made.
+bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, Messages& messages) {
+    const fs::path backupFile = backupPathOf(trackFile);
+    try {
+        // A track named *.bak would be its own backup, and the copy would then be replaced too.
+        if (sameFile(backupFile, trackFile)) {
+            messages.show(MessageKind::Error,
+                          text::backupFailed(backupFile.string(), "it is the track file itself"));
+            return false;
+        }
+        replaceFile(backupFile, track, "backup file");
+        return true;
+    } catch (const IoError& error) {
+        messages.show(MessageKind::Error, text::backupFailed(backupFile.string(), error.reason()));
+        return false;
+    }
+}
+
 } // namespace
 
 // All offsets are 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
@@ -97,7 +117,7 @@ std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span
 
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
                              Messages& messages) {
-    if (!fileExists(magicFile) || !fileExists(trackFile)) {
+    if (!regularFileFound(magicFile) || !regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
@@ -106,16 +126,24 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
     if (!block) {
         return InsertResult::Refused;
     }
+    // The backup would replace the magic data file that the user may still want to edit.
+    if (backup == BackupChoice::CopyToBak && sameFile(backupPathOf(trackFile), magicFile)) {
+        messages.show(MessageKind::Error,
+                      text::backupFailed(backupPathOf(trackFile).string(), "it is the magic data file"));
+        return InsertResult::BackupFailed;
+    }
     return InsertMagicBlock(*block, trackFile, backup, messages);
 }
 
 InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
                               BackupChoice backup, Messages& messages) {
-    if (!fileExists(trackFile)) {
+    if (!regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
-    const std::vector<std::uint8_t> track = readFile(trackFile);
+    // Held until the new track is in place, so that no other rewrite of the track is lost.
+    LockedFile locked(trackFile);
+    const std::vector<std::uint8_t> track = locked.read();
 
     const SplicePlan plan = planSplice(track, block.size());
     if (!plan.splice) {
@@ -124,15 +152,11 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     }
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
 
-    if (backup == BackupChoice::CopyToBak) {
-        try {
-            replaceFile(backupPathOf(trackFile), track);
-        } catch (const IoError&) {
-            // A failed backup doesn't stop the insertion.
-        }
+    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
+        return InsertResult::BackupFailed;
     }
     clearReadOnly(trackFile);
-    replaceFile(trackFile, contents);
+    locked.replace(contents, "track file");
     return InsertResult::Inserted;
 }
 

@@ -4,8 +4,12 @@
 #include "io_error.hpp"
 #include "error_code_of.hpp"
 #include "little_endian.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
+#include "texts.hpp"
 #include "track_checksum.hpp"
+#include "track_file.hpp"
+#include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 
 #include <gtest/gtest.h>
@@ -19,6 +23,7 @@ namespace {
 using testing::bytesOf;
 using testing::errorCodeOf;
 using testing::readBytes;
+using testing::RecordingMessages;
 using testing::TempFolder;
 
 using Lines = std::vector<std::string>;
@@ -194,7 +199,9 @@ TEST(InfoBlockFileTest, ReadAndWriteATrackFile) {
     EXPECT_EQ(list.lines(), (Lines{"Kept=1", "Name=Alpha", "Laps=53"}));
     EXPECT_EQ(start, HeaderSize + 1);
 
-    ASSERT_TRUE(WriteKX7Info(track, listOf({"Laps=7"}), start));
+    RecordingMessages messages;
+    ASSERT_TRUE(WriteKX7Info(track, listOf({"Name=Alpha", "Laps=53"}), listOf({"Laps=7"}), messages));
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readBytes(track), trackWith("#KX7INFO|Laps|7|#"));
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
 }
@@ -208,7 +215,10 @@ TEST(InfoBlockFileTest, MissingFilesAndTracksWithoutABlockChangeNothing) {
     EXPECT_FALSE(ReadKX7Info(folder / "missing.dat", list, start));
     EXPECT_EQ(list.lines(), Lines{"Kept=1"});
     EXPECT_EQ(start, 42u);
-    EXPECT_FALSE(WriteKX7Info(folder / "missing.dat", list, 17));
+    RecordingMessages messages;
+    EXPECT_FALSE(WriteKX7Info(folder / "missing.dat", list, list, messages));
+    EXPECT_EQ(messages.shown,
+              (decltype(messages.shown){{MessageKind::Error, std::string(text::FileNotFound)}}));
     EXPECT_EQ(folder.fileNames(), Lines{"plain.dat"});
 }
 
@@ -216,19 +226,78 @@ TEST(InfoBlockFileTest, AFailedSaveLeavesTheTrackAsItWas) {
     TempFolder folder;
     const std::vector<std::uint8_t> original = trackWith("#KX7INFO|Name|Alpha|Laps|53|#");
     const auto track = folder.write("t.dat", original);
+    const InfoList read = listOf({"Name=Alpha", "Laps=53"});
     const InfoList longer = listOf({"Name=Alpha", "Laps=53", "Author=" + std::string(200, 'a')});
+    RecordingMessages messages;
 
     EXPECT_EQ(errorCodeOf([&] {
                   testing::FileSizeLimit limit(original.size() + 10);
-                  WriteKX7Info(track, longer, HeaderSize + 1);
+                  WriteKX7Info(track, read, longer, messages);
               }),
               IoError::DiskFull);
     EXPECT_EQ(readBytes(track), original);
 
-    EXPECT_THROW(WriteKX7Info(track, listOf({"Laps=5|x"}), HeaderSize + 1), std::invalid_argument);
-    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, longer, original.size()); }), IoError::ReadBeyondEnd);
+    EXPECT_THROW(WriteKX7Info(track, read, listOf({"Laps=5|x"}), messages), std::invalid_argument);
     EXPECT_EQ(readBytes(track), original);
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
+}
+
+// Another dialog or command saved (or removed) the block between this read and this save: writing
+// would silently undo that change, so nothing is written.
+TEST(InfoBlockFileTest, ASaveWhoseBlockChangedSinceItWasReadIsRefused) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> rewritten;
+    };
+    const Case cases[] = {
+        {"AnotherSave", trackWith("#KX7INFO|Name|Alpha|Laps|9|#")},
+        {"BlockRemoved", trackWith("no block any more")},
+        // A closing '#' with no zero byte and '#' in front: no block can be found.
+        {"BlockBroken", trackWith("x#")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const auto track = folder.write("t.dat", trackWith("#KX7INFO|Name|Alpha|Laps|53|#"));
+        InfoList list;
+        std::uint64_t start = 0;
+        ASSERT_TRUE(ReadKX7Info(track, list, start));
+        const InfoList read = list;
+        folder.write("t.dat", c.rewritten);
+
+        list.setValue("Laps", "7");
+        RecordingMessages messages;
+        EXPECT_FALSE(WriteKX7Info(track, read, list, messages));
+        EXPECT_EQ(messages.shown,
+                  (decltype(messages.shown){{MessageKind::Error, std::string(text::InfoBlockChanged)}}));
+        EXPECT_EQ(readBytes(track), c.rewritten);
+        EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
+    }
+}
+
+// An insertion moves the block along with the tail; the block itself is the one that was read, so
+// the save goes to where it now stands and the inserted data stays.
+TEST(InfoBlockFileTest, ASaveAfterAnInsertionMovedTheBlockKeepsBoth) {
+    TempFolder folder;
+    const auto track = folder.write(
+        "t.dat", testing::trackWithAreaAndInfoBlock(testing::filler(20, 2), "#KX7INFO|Name|Alpha|Laps|53|#"));
+    InfoList list;
+    std::uint64_t start = 0;
+    ASSERT_TRUE(ReadKX7Info(track, list, start));
+    const InfoList read = list;
+
+    const std::vector<std::uint8_t> marked = testing::blockWithEntries(5, 8).markedForm();
+    RecordingMessages messages;
+    ASSERT_EQ(InsertMagicBlock(marked, track, BackupChoice::None, messages), InsertResult::Inserted);
+
+    list.setValue("Laps", "7");
+    ASSERT_TRUE(WriteKX7Info(track, read, list, messages));
+    const auto saved = readBytes(track);
+    EXPECT_EQ(parseInfoBlock(saved)->list.lines(), (Lines{"Name=Alpha", "Laps=7"}));
+    // The custom block: the marked block without its marker.
+    EXPECT_EQ(customMagicBlock(saved).bytes(), std::vector<std::uint8_t>(marked.begin() + 4, marked.end()));
+    EXPECT_EQ(storedTrackChecksum(saved), computeTrackChecksum(saved));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {
@@ -244,7 +313,8 @@ TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {
     ::stat(track.c_str(), &status);
     EXPECT_EQ(status.st_mode & 07777, 0444u);
 
-    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, listOf({"Name=Beta"}), start); }),
+    RecordingMessages messages;
+    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, list, listOf({"Name=Beta"}), messages); }),
               IoError::FileAccessDenied);
     EXPECT_EQ(readBytes(track), original);
 }

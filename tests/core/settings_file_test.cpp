@@ -128,6 +128,16 @@ TEST(SettingsFileTest, FailedWriteNamesTheFile) {
     }
 }
 
+// A FIFO in the settings file's place is neither waited on nor replaced by a regular file.
+TEST(SettingsFileTest, ASettingsFileThatIsNotARegularFileIsNeitherReadNorReplaced) {
+    TempFolder folder;
+    const auto file = folder / "vantor2000.ini";
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    EXPECT_EQ(readSettings(file).gameExePath, "");
+    EXPECT_THROW(writeSettings(file, "/games/KX7_2000.EXE", "/tracks"), SettingsWriteError);
+    EXPECT_TRUE(std::filesystem::is_fifo(file));
+}
+
 // Where the settings live, with HOME and XDG_CONFIG_HOME set per case and restored afterwards.
 struct PathCase {
     const char* name;

@@ -1,0 +1,36 @@
+#include "platform.hpp"
+
+#include <atomic>
+
+namespace vantor::platform {
+
+namespace {
+
+// An unused plan costs one relaxed increment and one comparison a call; the count is atomic because
+// tests rewrite files from several threads at once.
+FaultPlan activePlan;
+std::atomic<std::uint64_t> callCount = 0;
+
+} // namespace
+
+SystemError::SystemError(std::errc condition, const std::string& systemText)
+    : std::runtime_error(systemText)
+    , condition_(condition) {}
+
+void setFaultPlan(const FaultPlan& plan) {
+    activePlan = plan;
+    callCount.store(0, std::memory_order_relaxed);
+}
+
+std::uint64_t platformCallCount() {
+    return callCount.load(std::memory_order_relaxed);
+}
+
+void faultPoint() {
+    const std::uint64_t call = callCount.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (call == activePlan.failingCall) {
+        throw SystemError(activePlan.condition, std::make_error_code(activePlan.condition).message());
+    }
+}
+
+} // namespace vantor::platform
