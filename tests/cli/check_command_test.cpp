@@ -35,8 +35,8 @@ TEST(CheckCommandTest, MagicDataFileFindingsInTheCompilersForm) {
         "car.md2:22: error: value 20 \"12abc\" is read as 12: the compiler stops reading at \"abc\"\n"
         "car.md2:132: error: value 130 has no \";\" and is read as 0\n"
         "car.md2:133: error: \"[bumptable]\" should be on line 134, behind 130 value lines, but is on line "
-        "133: 1 value line missing shift every later value by 1 line, the last values are read from the "
-        "lines around \"[bumptable]\", and the first 1 bump line are skipped\n");
+        "133: 1 value line is missing, which shifts every later value up by 1 line; value 130 is read from "
+        "a line that is no value line, and the first bump line is skipped\n");
 }
 
 TEST(CheckCommandTest, NotesAloneLeaveTheExitCodeAtZero) {

@@ -80,10 +80,14 @@ std::vector<CheckCase> checkCases() {
         {"ValueLineRemoved",
          withoutLine(Clean, 50),
          {{132, Severity::Error, "value 130 has no \";\" and is read as 0"},
-          {133, Severity::Error, "1 value line missing shift every later value by 1 line"}}},
+          {133, Severity::Error,
+           "1 value line is missing, which shifts every later value up by 1 line; value 130 is read from a "
+           "line that is no value line, and the first bump line is skipped"}}},
         {"ValueLineAdded",
          magicText({{10, "1; x\r\n2; y"}}),
-         {{135, Severity::Error, "1 line too many above it shift every later value by 1 line"}}},
+         {{135, Severity::Error,
+           "1 line too many among the value lines shifts every value after it down by 1 line, and the last "
+           "value line is never read"}}},
         {"BumpLineWhereTheWriterLeavesALineEmpty",
          withoutLine(magicText({}, {"1,2"}), 135),
          {{135, Severity::Error, "line 135 should be empty"}}},
