@@ -9,6 +9,7 @@
 #include "value_encoding.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -24,11 +25,21 @@ constexpr int BumpHeaderLine = ValueLineOffset + MagicValueCount + 2;
 constexpr std::uint8_t EndOfFileByte = 0x1A;
 constexpr std::size_t QuotedLength = 40;
 
+// A text from the file, quoted, with control characters written as \xNN so that a finding stays
+// on one line.
 std::string inQuotes(std::string_view text) {
-    if (text.size() > QuotedLength) {
-        return "\"" + std::string(text.substr(0, QuotedLength)) + "...\"";
+    std::string quoted = "\"";
+    for (const char c : text.substr(0, QuotedLength)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
     }
-    return "\"" + std::string(text) + "\"";
+    return quoted + (text.size() > QuotedLength ? "...\"" : "\"");
 }
 
 std::string plural(std::size_t count, std::string_view word) {

@@ -108,6 +108,11 @@ std::vector<CheckCase> checkCases() {
          magicText({}, {"1,2", std::string("\x1A") + "3,4"}),
          {{137, Severity::Error, "the byte 1A at offset"}}},
         {"EndOfFileByteAtTheEndIsHarmless", Clean + "\x1A", {}},
+        {"ControlCharactersStayOnTheFindingsLine",
+         magicText({{4, "1\x01"
+                        "2; x"}}),
+         {{6, Severity::Error,
+           "value 4 \"1\\x012\" is read as 1: the compiler stops reading at \"\\x012\""}}},
         {"LoneLineFeedJoinsTwoLines",
          magicText({{9, "1; x\n2; y"}}),
          {{11, Severity::Error, "a line feed without a carriage return does not end a line"}}},
