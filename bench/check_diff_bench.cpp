@@ -89,16 +89,9 @@ BENCHMARK(BM_Cmp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
     const Workspace files;
     workspace = &files;
-    vantor::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("check / cmp", "BM_CliCheck", "BM_Cmp", 1.5);
-    reporter.printRatio("diff / cmp", "BM_CliDiff", "BM_Cmp", 1.5);
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::runBenchmarks(
+        argc, argv,
+        {{"check / cmp", "BM_CliCheck", "BM_Cmp", 1.5}, {"diff / cmp", "BM_CliDiff", "BM_Cmp", 1.5}});
 }

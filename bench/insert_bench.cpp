@@ -69,15 +69,8 @@ BENCHMARK(BM_CopyAndSync)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
     const Workspace files;
     workspace = &files;
-    vantor::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("insert / (cp + sync)", "BM_CliInsert", "BM_CopyAndSync", 1.5);
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::runBenchmarks(argc, argv,
+                                        {{"insert / (cp + sync)", "BM_CliInsert", "BM_CopyAndSync", 1.5}});
 }

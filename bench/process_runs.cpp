@@ -91,4 +91,18 @@ void RatioReporter::printRatio(const std::string& what, const std::string& numer
     }
 }
 
+int runBenchmarks(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const Ratio& ratio : ratios) {
+        reporter.printRatio(ratio.what, ratio.numerator, ratio.denominator, ratio.goal);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
+
 } // namespace vantor::bench

@@ -44,4 +44,14 @@ private:
     std::map<std::string, bool> medians_;
 };
 
+struct Ratio {
+    std::string what;
+    std::string numerator;
+    std::string denominator;
+    double goal;
+};
+
+// Runs the benchmarks the command line names, then prints the ratios. Returns main's exit code.
+int runBenchmarks(int argc, char** argv, const std::vector<Ratio>& ratios);
+
 } // namespace vantor::bench
