@@ -83,8 +83,10 @@ int main(int argc, char** argv) {
     extract
         ->add_option("TRACK", extractFiles, "Track file (*.dat), then the magic data file to write (*.md2)")
         ->required();
-    extract->add_option("--output-dir", extractFolder,
-                        "Write each TRACK as NAME.md2 into this folder, created when missing");
+    extract
+        ->add_option("--output-dir", extractFolder,
+                     "Write each TRACK as NAME.md2 into this folder, created when missing")
+        ->type_name("DIR");
 
     std::string exe;
     std::string stockNumber;
@@ -94,8 +96,10 @@ int main(int argc, char** argv) {
     stock->add_option("NUMBER", stockNumber, "Track number, 1 to 17, or all")->required();
     stock->add_option("OUTPUT", stockOutput, "Magic data file to write (default magic2k_NN.md2)");
     std::string stockFolder;
-    stock->add_option("--output-dir", stockFolder,
-                      "Write magic2k_NN.md2 into this folder, created when missing");
+    stock
+        ->add_option("--output-dir", stockFolder,
+                     "Write magic2k_NN.md2 into this folder, created when missing")
+        ->type_name("DIR");
 
     std::string infoTrack;
     std::string laps;
@@ -131,8 +135,10 @@ int main(int argc, char** argv) {
 
     for (auto* described : {show, diff}) {
         described->add_flag("--json", json, "Print JSON");
-        described->add_option("--descriptions", descriptionsFile,
-                              "Magic data file whose value lines give the descriptions");
+        described
+            ->add_option("--descriptions", descriptionsFile,
+                         "Magic data file whose value lines give the descriptions")
+            ->type_name("MAGIC");
     }
 
     std::string setTarget;
@@ -143,7 +149,8 @@ int main(int argc, char** argv) {
     set->add_option("TARGET", setTarget, "Track file or magic data file (*.md2, *.md)")->required();
     set->add_option("NUMBER=VALUE", assignments, "Value number 1 to 130 and its new value");
     set->add_option("--bump-table", bumpTableFile,
-                    "Text file of FIRST,SECOND lines that replaces the bump table");
+                    "Text file of FIRST,SECOND lines that replaces the bump table")
+        ->type_name("FILE");
 
     if (const auto name = commandName(argc, argv)) {
         const auto& commands = app.get_subcommands([](const CLI::App*) { return true; });
