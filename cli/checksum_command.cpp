@@ -8,21 +8,10 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 
 namespace vantor::cli {
-
-namespace {
-
-std::string hexBytes(const TrackChecksum& checksum) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", checksum.byteSum & 0xFF, checksum.byteSum >> 8,
-                  checksum.rotatingSum & 0xFF, checksum.rotatingSum >> 8);
-    return text;
-}
-
-} // namespace
 
 int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
                 std::ostream& err) {
@@ -40,7 +29,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         const TrackChecksum stored = storedTrackChecksum(contents);
         const TrackChecksum computed = computeTrackChecksum(contents);
-        out << "stored:   " << hexBytes(stored) << '\n' << "computed: " << hexBytes(computed) << '\n';
+        out << "stored:   " << checksumText(stored) << '\n' << "computed: " << checksumText(computed) << '\n';
         if (stored == computed) {
             return 0;
         }
@@ -56,6 +45,18 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
                       "The checksum of " + track.string() + " does not match its contents.");
         return 1;
     });
+}
+
+int runChecksums(const std::vector<std::filesystem::path>& tracks, ChecksumAction action, std::ostream& out,
+                 std::ostream& err) {
+    int exitCode = 0;
+    for (const std::filesystem::path& track : tracks) {
+        if (tracks.size() > 1) {
+            out << track.string() << ":\n";
+        }
+        exitCode = std::max(exitCode, runChecksum(track, action, out, err));
+    }
+    return exitCode;
 }
 
 } // namespace vantor::cli
