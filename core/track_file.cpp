@@ -61,8 +61,9 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
                     (areaEnd > length ? ", behind the end of the file (" + std::to_string(length) + " bytes)."
                                       : ", inside the checksum in the last 4 bytes.")};
     }
-    // This also refuses an area start with fewer than 4 bytes behind it, whose marker can't be read.
-    if (areaStart >= checksumStart && areaStart < length) {
+    // The marker of an area that starts right at the checksum can still be read: the checksum's 4
+    // bytes are compared with it. One that starts later has fewer than 4 bytes behind it.
+    if (areaStart > checksumStart && areaStart < length) {
         return {std::nullopt, "the magic data area starts at offset " + std::to_string(areaStart) +
                                   ", inside the checksum in the last 4 bytes."};
     }
