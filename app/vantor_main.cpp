@@ -347,8 +347,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (!vantor::fileExists(track)) {
             return;
         }
-        const auto contents = vantor::readFile(track);
-        if (!vantor::holdsCustomMagicData(contents)) {
+        if (!vantor::trackHoldsCustomMagicData(track)) {
             BoxMessages(this).show(vantor::MessageKind::Error, text::NoCustomMagicData);
             return;
         }
@@ -356,7 +355,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (!target) {
             return;
         }
-        vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));
+        vantor::WriteMagicFile(vantor::readCustomMagicBlock(track), Descriptions, toPath(*target));
     });
 }
 

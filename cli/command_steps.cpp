@@ -15,13 +15,12 @@ int reportingIoErrors(Messages& messages, const std::function<int()>& work) {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> readNamedFile(const std::filesystem::path& path,
-                                                       Messages& messages) {
+bool namedFileExists(const std::filesystem::path& path, Messages& messages) {
     if (!fileExists(path)) {
         messages.show(MessageKind::Error, text::FileNotFound);
-        return std::nullopt;
+        return false;
     }
-    return readFile(path);
+    return true;
 }
 
 } // namespace vantor::cli

@@ -2,11 +2,8 @@
 
 #include "messages.hpp"
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
-#include <vector>
 
 namespace vantor::cli {
 
@@ -14,7 +11,7 @@ namespace vantor::cli {
 // message with the system's text and gives exit code 1.
 int reportingIoErrors(Messages& messages, const std::function<int()>& work);
 
-// The contents of a file the command works on, or none after "File not found!". Raises IoError.
-std::optional<std::vector<std::uint8_t>> readNamedFile(const std::filesystem::path& path, Messages& messages);
+// True when the file the command works on exists; false after "File not found!".
+bool namedFileExists(const std::filesystem::path& path, Messages& messages);
 
 } // namespace vantor::cli

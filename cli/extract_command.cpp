@@ -11,15 +11,14 @@ int runExtract(const std::filesystem::path& track, const std::filesystem::path& 
                const Descriptions& descriptions, std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        const auto contents = readNamedFile(track, messages);
-        if (!contents) {
+        if (!namedFileExists(track, messages)) {
             return 1;
         }
-        if (!holdsCustomMagicData(*contents)) {
+        if (!trackHoldsCustomMagicData(track)) {
             messages.show(MessageKind::Error, text::NoCustomMagicData);
             return 1;
         }
-        WriteMagicFile(customMagicBlock(*contents), descriptions, output);
+        WriteMagicFile(readCustomMagicBlock(track), descriptions, output);
         return 0;
     });
 }

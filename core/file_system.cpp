@@ -140,19 +140,26 @@ std::vector<std::uint8_t> readFile(const fs::path& path) {
     }
 }
 
-std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
+ReadOnlyFile::ReadOnlyFile(const fs::path& path) {
     struct stat status {};
-    FileDescriptor file(openForReading(path, status));
+    fd_ = openForReading(path, status);
+    size_ = static_cast<std::uint64_t>(status.st_size);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    ::close(fd_);
+}
+
+void ReadOnlyFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const {
     // No file reaches past the largest offset, so such a range cannot be read whole.
     constexpr auto largestOffset = static_cast<std::uint64_t>(std::numeric_limits<off_t>::max());
-    if (offset > largestOffset || count > largestOffset - offset) {
+    if (offset > largestOffset || bytes.size() > largestOffset - offset) {
         throw IoError(IoError::ReadBeyondEnd);
     }
-    std::vector<std::uint8_t> contents(count);
     std::size_t done = 0;
-    while (done < count) {
+    while (done < bytes.size()) {
         ssize_t got =
-            ::pread(file.get(), contents.data() + done, count - done, static_cast<off_t>(offset + done));
+            ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -164,13 +171,21 @@ std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offs
         }
         done += static_cast<std::size_t>(got);
     }
+}
+
+std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
+    const ReadOnlyFile file(path);
+    // A range the file cannot hold is refused before its buffer is made.
+    if (offset > file.size() || count > file.size() - offset) {
+        throw IoError(IoError::ReadBeyondEnd);
+    }
+    std::vector<std::uint8_t> contents(count);
+    file.readAt(offset, contents);
     return contents;
 }
 
 std::uint64_t fileSize(const fs::path& path) {
-    struct stat status {};
-    FileDescriptor file(openForReading(path, status));
-    return static_cast<std::uint64_t>(status.st_size);
+    return ReadOnlyFile(path).size();
 }
 
 void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents) {

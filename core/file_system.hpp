@@ -10,6 +10,29 @@ namespace vantor {
 // True when the path names an existing regular file; a folder does not count.
 bool fileExists(const std::filesystem::path& path);
 
+// Files are read and rewritten in pieces of this size, so that memory stays the same whatever a
+// file's size.
+inline constexpr std::size_t FileChunkSize = std::size_t{1} << 20;
+
+// A file opened for reading alone; a folder is refused as the system refuses it. Raises IoError.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const std::filesystem::path& path);
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile();
+
+    // The length when the file was opened.
+    std::uint64_t size() const { return size_; }
+    // Fills bytes from offset on. Raises IoError, "Read beyond end of file" when the file ends
+    // before the range does.
+    void readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const;
+
+private:
+    int fd_;
+    std::uint64_t size_ = 0;
+};
+
 // Reads a whole file, opened for reading alone. Raises IoError.
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 

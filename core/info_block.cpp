@@ -7,6 +7,7 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -65,15 +66,39 @@ void readField(ByteCursor& cursor, char& c, std::string& s) {
     } while (c != '|' && c != '#');
 }
 
-std::uint64_t blockStart(std::span<const std::uint8_t> contents) {
-    const std::uint64_t closing = contents.size() - ChecksumSize - 1;
+// The offset of the last '#' in front of the closing one that directly follows a zero byte; none
+// when the bytes, which end where the file ends, hold no such pair.
+std::optional<std::uint64_t> lastTagStart(std::span<const std::uint8_t> bytes) {
+    const std::uint64_t closing = bytes.size() - ChecksumSize - 1;
     for (std::uint64_t hash = closing; hash-- > 1;) {
-        if (contents[hash - 1] == 0 && contents[hash] == '#') {
+        if (bytes[hash - 1] == 0 && bytes[hash] == '#') {
             return hash;
         }
     }
-    // The search would step in front of the file's first byte.
-    throw IoError(IoError::ReadBeyondEnd);
+    return std::nullopt;
+}
+
+// The pairs behind the tag at start; see the layout above.
+InfoList parsePairs(std::span<const std::uint8_t> bytes, std::uint64_t start) {
+    ByteCursor cursor(bytes, start);
+    cursor.skip(InfoTag.size());
+    std::vector<std::string> lines;
+    char c = 0;
+    do {
+        std::string s;
+        readField(cursor, c, s);
+        s.back() = '=';
+        readField(cursor, c, s);
+        s.pop_back();
+        lines.push_back(std::move(s));
+    } while (c != '#');
+    // The last line holds what stands between the last '|' and the closing '#'.
+    lines.pop_back();
+    InfoList list;
+    for (std::string& line : lines) {
+        list.append(std::move(line));
+    }
+    return list;
 }
 
 void requireFieldText(std::string_view text) {
@@ -84,6 +109,27 @@ void requireFieldText(std::string_view text) {
 
 void appendText(std::vector<std::uint8_t>& bytes, std::string_view text) {
     bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+// The block sits at the end of the file: only a tail that holds it is read, grown while the
+// tag's start lies in front of it.
+std::optional<InfoBlock> readInfoBlock(const std::filesystem::path& track) {
+    const ReadOnlyFile file(track);
+    const std::uint64_t length = file.size();
+    for (std::uint64_t tailSize = std::min<std::uint64_t>(length, 4096);;
+         tailSize = std::min(length, tailSize * 4)) {
+        std::vector<std::uint8_t> tail(static_cast<std::size_t>(tailSize));
+        file.readAt(length - tailSize, tail);
+        if (tailSize == length) {
+            return parseInfoBlock(tail);
+        }
+        if (tail[tail.size() - ChecksumSize - 1] != '#') {
+            return std::nullopt;
+        }
+        if (const std::optional<std::uint64_t> start = lastTagStart(tail)) {
+            return InfoBlock{parsePairs(tail, *start), length - tailSize + *start};
+        }
+    }
 }
 
 } // namespace
@@ -130,26 +176,12 @@ std::optional<InfoBlock> parseInfoBlock(std::span<const std::uint8_t> contents) 
     if (contents[contents.size() - ChecksumSize - 1] != '#') {
         return std::nullopt;
     }
-    InfoBlock block;
-    block.start = blockStart(contents);
-    ByteCursor cursor(contents, block.start);
-    cursor.skip(InfoTag.size());
-    std::vector<std::string> lines;
-    char c = 0;
-    do {
-        std::string s;
-        readField(cursor, c, s);
-        s.back() = '=';
-        readField(cursor, c, s);
-        s.pop_back();
-        lines.push_back(std::move(s));
-    } while (c != '#');
-    // The last line holds what stands between the last '|' and the closing '#'.
-    lines.pop_back();
-    for (std::string& line : lines) {
-        block.list.append(std::move(line));
+    const std::optional<std::uint64_t> start = lastTagStart(contents);
+    if (!start) {
+        // The search would step in front of the file's first byte.
+        throw IoError(IoError::ReadBeyondEnd);
     }
-    return block;
+    return InfoBlock{parsePairs(contents, *start), *start};
 }
 
 std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, const InfoList& list,
@@ -192,7 +224,7 @@ bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64
     if (!fileExists(track)) {
         return false;
     }
-    std::optional<InfoBlock> block = parseInfoBlock(readFile(track));
+    const std::optional<InfoBlock> block = readInfoBlock(track);
     if (!block) {
         return false;
     }

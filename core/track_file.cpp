@@ -7,6 +7,8 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 #include <string>
@@ -39,6 +41,13 @@ constexpr std::uint64_t BumpTableStart = ValueAreaStart + ValueAreaSize;
 
 fs::path backupPathOf(fs::path track) {
     return track.replace_extension(".bak");
+}
+
+// S, read from the header alone.
+std::uint64_t areaStartOf(const ReadOnlyFile& file) {
+    std::array<std::uint8_t, 4> word{};
+    file.readAt(AreaStartOffset, word);
+    return readU32(word, 0);
 }
 
 } // namespace
@@ -142,16 +151,38 @@ bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
     return startsWithMagicMarker(byteRange(track, areaStart, MagicMarker.size()));
 }
 
-MagicBlock customMagicBlock(std::span<const std::uint8_t> track) {
-    const std::uint64_t start = readU32(track, AreaStartOffset);
-    // The end mark is the only length the block has; readU16 raises when the file ends first.
-    std::uint64_t at = start + BumpTableStart;
-    while (readU16(track, at) != EndMark) {
-        at += 2;
+bool trackHoldsCustomMagicData(const fs::path& trackFile) {
+    const ReadOnlyFile file(trackFile);
+    std::array<std::uint8_t, MagicMarker.size()> marker{};
+    file.readAt(areaStartOf(file) + AreaBias, marker);
+    return startsWithMagicMarker(marker);
+}
+
+MagicBlock readCustomMagicBlock(const fs::path& trackFile) {
+    const ReadOnlyFile file(trackFile);
+    const std::uint64_t first = areaStartOf(file) + ValueAreaStart;
+    // The end mark is the only length the block has: the words behind the value area are read in
+    // growing pieces until it shows.
+    std::vector<std::uint8_t> piece(4096);
+    for (std::uint64_t at = first + ValueAreaSize;;) {
+        const std::uint64_t left = file.size() > at ? file.size() - at : 0;
+        // A word cut off by the end of the file can't be read.
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), left & ~std::uint64_t{1}));
+        if (count == 0) {
+            throw IoError(IoError::ReadBeyondEnd);
+        }
+        file.readAt(at, std::span(piece).first(count));
+        for (std::size_t word = 0; word < count; word += 2) {
+            if (readU16(piece, word) == EndMark) {
+                std::vector<std::uint8_t> bytes(static_cast<std::size_t>(at + word + 2 - first));
+                file.readAt(first, bytes);
+                return MagicBlock(std::move(bytes));
+            }
+        }
+        at += count;
+        piece.resize(std::min(piece.size() * 2, FileChunkSize));
     }
-    const std::uint64_t first = start + ValueAreaStart;
-    const auto bytes = byteRange(track, first, at + 2 - first);
-    return MagicBlock(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 } // namespace vantor

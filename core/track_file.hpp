@@ -53,12 +53,16 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
 std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
                                   const Splice& splice);
 
-// True when the track file's magic data area starts with the marker. Raises IoError
-// ("Read beyond end of file") when fewer than 4 bytes follow the area start.
+// True when the track's magic data area starts with the marker. Raises IoError ("Read beyond end
+// of file") when fewer than 4 bytes follow the area start.
 bool holdsCustomMagicData(std::span<const std::uint8_t> track);
 
-// The custom block of a track file that holds one: value area, bump entries and end mark. Raises
-// IoError ("Read beyond end of file") when no end mark follows the value area.
-MagicBlock customMagicBlock(std::span<const std::uint8_t> track);
+// The same for a track file, reading its header and the 4 bytes alone. Raises IoError.
+bool trackHoldsCustomMagicData(const std::filesystem::path& trackFile);
+
+// The custom block of a track file that holds one: value area, bump entries and end mark, read
+// from the area alone. Raises IoError ("Read beyond end of file") when no end mark follows the
+// value area.
+MagicBlock readCustomMagicBlock(const std::filesystem::path& trackFile);
 
 } // namespace vantor

@@ -199,6 +199,51 @@ TEST(InfoBlockFileTest, ReadAndWriteATrackFile) {
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
 }
 
+TEST(InfoBlockFileTest, TheBlockIsFoundBehindALongTrack) {
+    const std::string author = "#KX7INFO|Author|";
+    struct Case {
+        const char* name;
+        std::string block;
+        bool zeroInFront;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"ShortBlock", "#KX7INFO|Name|Alpha|#", true, {"Name=Alpha"}},
+        // The first piece read from the end holds the tag's '#' but not the zero byte in front.
+        {"TagAtTheFirstPiecesEdge",
+         author + std::string(4074, 'a') + "|#",
+         true,
+         {"Author=" + std::string(4074, 'a')}},
+        {"BlockLongerThanTheFirstPiece",
+         author + std::string(20000, 'b') + "|#",
+         true,
+         {"Author=" + std::string(20000, 'b')}},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::vector<std::uint8_t> bytes(100000, 'x');
+        bytes.push_back(0);
+        bytes.insert(bytes.end(), c.block.begin(), c.block.end());
+        bytes.resize(bytes.size() + ChecksumSize);
+        const auto track = folder.write("t.dat", bytes);
+        InfoList list;
+        std::uint64_t start = 0;
+        ASSERT_TRUE(ReadKX7Info(track, list, start)) << c.name;
+        EXPECT_EQ(list.lines(), c.lines) << c.name;
+        EXPECT_EQ(start, 100001u) << c.name;
+    }
+
+    // A closing '#' with no zero byte and '#' anywhere in front of it.
+    TempFolder folder;
+    std::vector<std::uint8_t> noTag(100000, 'x');
+    noTag.push_back('#');
+    noTag.resize(noTag.size() + ChecksumSize);
+    const auto track = folder.write("t.dat", noTag);
+    InfoList list;
+    std::uint64_t start = 0;
+    EXPECT_EQ(errorCodeOf([&] { ReadKX7Info(track, list, start); }), IoError::ReadBeyondEnd);
+}
+
 TEST(InfoBlockFileTest, MissingFilesAndTracksWithoutABlockChangeNothing) {
     TempFolder folder;
     const auto plain = folder.write("plain.dat", trackWith("no block here"));

@@ -166,8 +166,8 @@ TEST_P(InsertionTest, SplicesTheCompiledBlockAndKeepsEverythingElse) {
               Bytes(c.track.begin() + static_cast<std::ptrdiff_t>(tail), c.track.end() - 4));
 
     // Extraction hands back exactly what followed the marker.
-    EXPECT_TRUE(holdsCustomMagicData(result));
-    EXPECT_EQ(customMagicBlock(result).bytes(), Bytes(block.begin() + 4, block.end()));
+    EXPECT_TRUE(trackHoldsCustomMagicData(folder / "t.dat"));
+    EXPECT_EQ(readCustomMagicBlock(folder / "t.dat").bytes(), Bytes(block.begin() + 4, block.end()));
 
     // A second insertion of the same file replaces the block with itself.
     ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
@@ -332,7 +332,7 @@ TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {
         for (int round = 0; round < Rounds; ++round) {
             try {
                 InsertMagicFile(folder / job.magic, folder / job.track, BackupChoice::None, own);
-                if (customMagicBlock(readBytes(folder / job.track)).bytes() != job.expected) {
+                if (readCustomMagicBlock(folder / job.track).bytes() != job.expected) {
                     ++job.wrong;
                 }
             } catch (const IoError&) {
@@ -352,22 +352,27 @@ TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {
 }
 
 TEST(CustomMagicDataTest, BlockEndsAtTheFirstEndMark) {
-    const Bytes marked = blockWithEntries(3, 5).markedForm();
-    const Bytes bare(marked.begin() + 4, marked.end());
-    EXPECT_TRUE(holdsCustomMagicData(trackWithArea(marked)));
-    EXPECT_EQ(customMagicBlock(trackWithArea(marked)).bytes(), bare);
+    // 1500 entries run past the first piece in which the end mark is looked for.
+    for (const std::size_t entries : {std::size_t{3}, std::size_t{1500}}) {
+        TempFolder folder;
+        const Bytes marked = blockWithEntries(entries, 5).markedForm();
+        const auto track = folder.write("t.dat", trackWithArea(marked, 5000));
+        EXPECT_TRUE(trackHoldsCustomMagicData(track)) << entries;
+        EXPECT_EQ(readCustomMagicBlock(track).bytes(), Bytes(marked.begin() + 4, marked.end())) << entries;
 
-    // A bump value of 65535 reads as the end mark: the entries behind it are lost.
-    Bytes stopped = marked;
-    writeU16(stopped, 4 + 260 + 4, 0xFFFF);
-    EXPECT_EQ(customMagicBlock(trackWithArea(stopped)).bytes().size(), 260u + 4 + 2);
-
-    EXPECT_FALSE(holdsCustomMagicData(trackWithArea(filler(300, 1))));
+        // A bump value of 65535 reads as the end mark: the entries behind it are lost.
+        Bytes stopped = marked;
+        writeU16(stopped, 4 + 260 + 4 * (entries - 1) + 2, 0xFFFF);
+        folder.write("t.dat", trackWithArea(stopped));
+        EXPECT_EQ(readCustomMagicBlock(track).bytes().size(), 260 + 4 * entries) << entries;
+    }
+    TempFolder folder;
+    EXPECT_FALSE(trackHoldsCustomMagicData(folder.write("t.dat", trackWithArea(filler(300, 1)))));
 }
 
 TEST(CustomMagicDataTest, ReadsPastTheEndFail) {
     Bytes noEndMark = trackWithArea(Bytes{'Q', 'Z', '0', '2'}, 4);
-    noEndMark.resize(noEndMark.size() + 300, 0);
+    noEndMark.resize(noEndMark.size() + 9001, 0);
     struct Case {
         const char* name;
         Bytes track;
@@ -378,13 +383,15 @@ TEST(CustomMagicDataTest, ReadsPastTheEndFail) {
         {"AreaStartAtTheEnd", trackOf(400, 368, 50), true},
         {"AreaStartTwoBytesBeforeTheEnd", trackOf(400, 366, 50), true},
         {"AreaStartNearTwoToThe32", trackOf(400, 0xFFFFFFE0, 50), true},
-        {"NoEndMark", noEndMark, false},
+        {"NoEndMarkBeforeAnOddLastByte", noEndMark, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(errorCodeOf([&] { holdsCustomMagicData(c.track); }),
+        TempFolder folder;
+        const auto track = folder.write("t.dat", c.track);
+        EXPECT_EQ(errorCodeOf([&] { trackHoldsCustomMagicData(track); }),
                   c.markerReadFails ? IoError::ReadBeyondEnd : 0)
             << c.name;
-        EXPECT_EQ(errorCodeOf([&] { customMagicBlock(c.track); }), IoError::ReadBeyondEnd) << c.name;
+        EXPECT_EQ(errorCodeOf([&] { readCustomMagicBlock(track); }), IoError::ReadBeyondEnd) << c.name;
     }
 }
 
