@@ -28,7 +28,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
                 std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        if (!namedFileExists(track, messages)) {
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
         const TrackFileChecksums checksums = readTrackChecksums(track);
@@ -44,7 +44,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
             return 0;
         }
         if (action == ChecksumAction::Fix) {
-            if (!WriteTrackChecksum(track)) {
+            if (!renewStoredChecksum(track)) {
                 messages.show(MessageKind::Error, "Unable to write the checksum of " + track.string());
                 return 1;
             }

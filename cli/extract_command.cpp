@@ -11,15 +11,14 @@ int runExtract(const std::filesystem::path& track, const std::filesystem::path& 
                const Descriptions& descriptions, std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        if (!namedFileExists(track, messages)) {
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
         if (!trackHoldsCustomMagicData(track)) {
             messages.show(MessageKind::Error, text::NoCustomMagicData);
             return 1;
         }
-        WriteMagicFile(readCustomMagicBlock(track), descriptions, output);
-        return 0;
+        return writeMagicOutput(readCustomMagicBlock(track), descriptions, output, track, messages);
     });
 }
 

@@ -114,7 +114,7 @@ void appendText(std::vector<std::uint8_t>& bytes, std::string_view text) {
 // The block sits at the end of the file: only a tail that holds it is read, grown while the
 // tag's start lies in front of it.
 std::optional<InfoBlock> readInfoBlock(const std::filesystem::path& track) {
-    const ReadOnlyFile file(track);
+    ReadOnlyFile file(track);
     const std::uint64_t length = file.size();
     for (std::uint64_t tailSize = std::min<std::uint64_t>(length, 4096);;
          tailSize = std::min(length, tailSize * 4)) {
@@ -221,7 +221,7 @@ std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, 
 }
 
 bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64_t& infoStart) {
-    if (!fileExists(track)) {
+    if (!regularFileFound(track)) {
         return false;
     }
     const std::optional<InfoBlock> block = readInfoBlock(track);
@@ -235,14 +235,29 @@ bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64
     return true;
 }
 
-bool WriteKX7Info(const std::filesystem::path& track, const InfoList& list, std::uint64_t infoStart) {
-    if (!fileExists(track)) {
+bool WriteKX7Info(const std::filesystem::path& track, const InfoList& read, const InfoList& list,
+                  Messages& messages) {
+    if (!regularFileFound(track)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
         return false;
     }
-    const std::vector<std::uint8_t> contents = withInfoBlock(readFile(track), list, infoStart);
+    LockedFile locked(track);
+    const std::vector<std::uint8_t> contents = locked.read();
+    // An insertion moves the block but keeps it; a save at the old offset would cut the track apart.
+    std::optional<InfoBlock> current;
+    try {
+        current = parseInfoBlock(contents);
+    } catch (const IoError&) {
+        // No block can be found any more: it is not the one that was read either.
+    }
+    if (!current || current->list != read) {
+        messages.show(MessageKind::Error, text::InfoBlockChanged);
+        return false;
+    }
+    const std::vector<std::uint8_t> saved = withInfoBlock(contents, list, current->start);
     // The game's tools clear a track's read-only attribute before they rewrite it.
     clearReadOnly(track);
-    replaceFile(track, contents);
+    locked.replace(saved, "track file");
     return true;
 }
 

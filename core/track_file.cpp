@@ -44,10 +44,30 @@ fs::path backupPathOf(fs::path track) {
 }
 
 // S, read from the header alone.
-std::uint64_t areaStartOf(const ReadOnlyFile& file) {
+std::uint64_t areaStartOf(ReadOnlyFile& file) {
     std::array<std::uint8_t, 4> word{};
     file.readAt(AreaStartOffset, word);
     return readU32(word, 0);
+}
+
+// Copies the track's contents to its backup file. The user asked for a copy, so going on without
+// one would be a failure reported as success: false, after a message naming the file and the
+// reason, when it can't be made.
+bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, Messages& messages) {
+    const fs::path backupFile = backupPathOf(trackFile);
+    try {
+        // A track named *.bak would be its own backup, and the copy would then be replaced too.
+        if (sameFile(backupFile, trackFile)) {
+            messages.show(MessageKind::Error,
+                          text::backupFailed(backupFile.string(), "it is the track file itself"));
+            return false;
+        }
+        replaceFile(backupFile, track, "backup file");
+        return true;
+    } catch (const IoError& error) {
+        messages.show(MessageKind::Error, text::backupFailed(backupFile.string(), error.reason()));
+        return false;
+    }
 }
 
 } // namespace
@@ -107,7 +127,7 @@ std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span
 
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
                              Messages& messages) {
-    if (!fileExists(magicFile) || !fileExists(trackFile)) {
+    if (!regularFileFound(magicFile) || !regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
@@ -121,11 +141,13 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
 
 InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
                               BackupChoice backup, Messages& messages) {
-    if (!fileExists(trackFile)) {
+    if (!regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
-    const std::vector<std::uint8_t> track = readFile(trackFile);
+    // Held until the new track is in place, so that no other rewrite of the track is lost.
+    LockedFile locked(trackFile);
+    const std::vector<std::uint8_t> track = locked.read();
 
     const SplicePlan plan = planSplice(track, block.size());
     if (!plan.splice) {
@@ -134,15 +156,11 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     }
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
 
-    if (backup == BackupChoice::CopyToBak) {
-        try {
-            replaceFile(backupPathOf(trackFile), track);
-        } catch (const IoError&) {
-            // A failed backup doesn't stop the insertion.
-        }
+    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
+        return InsertResult::Refused;
     }
     clearReadOnly(trackFile);
-    replaceFile(trackFile, contents);
+    locked.replace(contents, "track file");
     return InsertResult::Inserted;
 }
 
@@ -152,14 +170,14 @@ bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
 }
 
 bool trackHoldsCustomMagicData(const fs::path& trackFile) {
-    const ReadOnlyFile file(trackFile);
+    ReadOnlyFile file(trackFile);
     std::array<std::uint8_t, MagicMarker.size()> marker{};
     file.readAt(areaStartOf(file) + AreaBias, marker);
     return startsWithMagicMarker(marker);
 }
 
 MagicBlock readCustomMagicBlock(const fs::path& trackFile) {
-    const ReadOnlyFile file(trackFile);
+    ReadOnlyFile file(trackFile);
     const std::uint64_t first = areaStartOf(file) + ValueAreaStart;
     // The end mark is the only length the block has: the words behind the value area are read in
     // growing pieces until it shows.
