@@ -2,6 +2,7 @@
 
 #include "io_error.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <utility>
@@ -168,7 +169,43 @@ std::uint64_t fileSize(const fs::path& path) {
     return ReadOnlyFile(path).size();
 }
 
+NewContents::NewContents(platform::OpenFile& file, const fs::path& path, std::string_view noun)
+    : file_(file)
+    , path_(path)
+    , writeStep_("cannot write the new " + std::string(noun)) {}
+
+void NewContents::append(std::span<const std::uint8_t> bytes) {
+    onFile(path_, writeStep_, [&] { file_.write(bytes); });
+}
+
+void NewContents::appendCopy(ReadOnlyFile& source, std::uint64_t offset, std::uint64_t count) {
+    if (systemCopies_) {
+        const auto copied = onFile(path_, writeStep_,
+                                   [&] { return platform::copyRange(source.file_, offset, count, file_); });
+        if (copied) {
+            if (*copied < count) {
+                throw IoError(IoError::ReadBeyondEnd);
+            }
+            return;
+        }
+        systemCopies_ = false;
+    }
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(count, FileChunkSize)));
+    for (std::uint64_t done = 0; done < count;) {
+        const auto piece = std::span(chunk).first(
+            static_cast<std::size_t>(std::min<std::uint64_t>(count - done, chunk.size())));
+        source.readAt(offset + done, piece);
+        append(piece);
+        done += piece.size();
+    }
+}
+
 void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, std::string_view noun) {
+    replaceFileWith(path, noun, [&](NewContents& out) { out.append(contents); });
+}
+
+void replaceFileWith(const fs::path& path, std::string_view noun,
+                     const std::function<void(NewContents&)>& writeContents) {
     const fs::path target = resolvedTarget(path);
     // The rename would get past a file that may not be written; refuse it as opening it would.
     if (regularFileFound(target) && !platform::mayWrite(target)) {
@@ -179,7 +216,8 @@ void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, s
     platform::TempFile temp =
         onFile(path, "cannot create " + newFile, [&] { return platform::createTempBeside(target); });
     PendingFile pending(temp.path);
-    onFile(path, "cannot write " + newFile, [&] { temp.file.write(contents); });
+    NewContents contents(temp.file, path, noun);
+    writeContents(contents);
     onFile(path, "cannot set the permissions of " + newFile,
            [&] { platform::adoptAccessRights(temp.file, target); });
     onFile(path, "cannot flush " + newFile + " to disk", [&] {
@@ -222,9 +260,8 @@ void clearReadOnly(const fs::path& path) noexcept {
 }
 
 LockedFile::LockedFile(const fs::path& path)
-    : path_(path) {
+    : ReadOnlyFile(path) {
     for (;;) {
-        file_ = openRegularFile(path);
         onFile(path, "cannot lock the file", [&] { file_.lockExclusive(); });
         // While this process waited, another may have replaced the file; the lock then guards a
         // file that no longer has this name, and the new one must be locked instead.
@@ -238,15 +275,12 @@ LockedFile::LockedFile(const fs::path& path)
         if (current) {
             return;
         }
+        file_ = openRegularFile(path);
     }
 }
 
-std::vector<std::uint8_t> LockedFile::read() {
-    return readWhole(file_, path_);
-}
-
-void LockedFile::replace(std::span<const std::uint8_t> contents, std::string_view noun) {
-    replaceFile(path_, contents, noun);
+void LockedFile::replaceWith(std::string_view noun, const std::function<void(NewContents&)>& writeContents) {
+    replaceFileWith(path_, noun, writeContents);
 }
 
 } // namespace vantor

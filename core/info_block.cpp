@@ -6,8 +6,10 @@
 #include "little_endian.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "track_rewrite.hpp"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <stdexcept>
 
@@ -113,8 +115,7 @@ void appendText(std::vector<std::uint8_t>& bytes, std::string_view text) {
 
 // The block sits at the end of the file: only a tail that holds it is read, grown while the
 // tag's start lies in front of it.
-std::optional<InfoBlock> readInfoBlock(const std::filesystem::path& track) {
-    ReadOnlyFile file(track);
+std::optional<InfoBlock> readInfoBlock(ReadOnlyFile& file) {
     const std::uint64_t length = file.size();
     for (std::uint64_t tailSize = std::min<std::uint64_t>(length, 4096);;
          tailSize = std::min(length, tailSize * 4)) {
@@ -130,6 +131,42 @@ std::optional<InfoBlock> readInfoBlock(const std::filesystem::path& track) {
             return InfoBlock{parsePairs(tail, *start), length - tailSize + *start};
         }
     }
+}
+
+// The save's rewrite of a track of length bytes whose word at offset 8 is word8: everything in
+// front of infoStart kept, the block written from list behind it.
+TrackRewrite infoSave(std::uint64_t length, std::optional<std::uint32_t> word8, const InfoList& list,
+                      std::uint64_t infoStart) {
+    // The block's '#' and the checksum behind it must lie inside the file, or the contents are not
+    // those the block was read from.
+    if (length < MinimumChecksummedSize || infoStart > length - MinimumChecksummedSize) {
+        throw IoError(IoError::ReadBeyondEnd);
+    }
+    std::vector<std::uint8_t> block;
+    appendText(block, InfoTag);
+    for (const std::string& line : list.lines()) {
+        const std::string_view name = nameOf(line);
+        const std::string value = list.value(name);
+        requireFieldText(name);
+        requireFieldText(value);
+        appendText(block, name);
+        block.push_back('|');
+        appendText(block, value);
+        block.push_back('|');
+    }
+    block.push_back('#');
+
+    TrackRewrite rewrite;
+    rewrite.keep(0, infoStart);
+    rewrite.insert(block);
+    // The header word keeps pointing at the checksum, where it did so before the save.
+    const std::uint64_t newLength = rewrite.newLength();
+    const bool headerInFront = infoStart >= ChecksumPositionOffset + 4;
+    if (headerInFront && word8 && *word8 + std::uint64_t{ChecksumSize} == length &&
+        newLength - ChecksumSize <= std::numeric_limits<std::uint32_t>::max()) {
+        rewrite.setWord(ChecksumPositionOffset, static_cast<std::uint32_t>(newLength - ChecksumSize));
+    }
+    return rewrite;
 }
 
 } // namespace
@@ -186,45 +223,19 @@ std::optional<InfoBlock> parseInfoBlock(std::span<const std::uint8_t> contents) 
 
 std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, const InfoList& list,
                                         std::uint64_t infoStart) {
-    const std::uint64_t oldLength = contents.size();
-    // The block's '#' and the checksum behind it must lie inside the file, or the contents are not
-    // those the block was read from.
-    if (oldLength < MinimumChecksummedSize || infoStart > oldLength - MinimumChecksummedSize) {
-        throw IoError(IoError::ReadBeyondEnd);
-    }
-    std::vector<std::uint8_t> result(contents.begin(),
-                                     contents.begin() + static_cast<std::ptrdiff_t>(infoStart));
-    appendText(result, InfoTag);
-    for (const std::string& line : list.lines()) {
-        const std::string_view name = nameOf(line);
-        const std::string value = list.value(name);
-        requireFieldText(name);
-        requireFieldText(value);
-        appendText(result, name);
-        result.push_back('|');
-        appendText(result, value);
-        result.push_back('|');
-    }
-    result.push_back('#');
-    result.resize(result.size() + ChecksumSize);
-
-    // The header word keeps pointing at the checksum, where it did so before the save.
-    const std::uint64_t newLength = result.size();
-    const bool headerInFront = infoStart >= ChecksumPositionOffset + 4;
-    if (headerInFront &&
-        readU32(contents, ChecksumPositionOffset) + std::uint64_t{ChecksumSize} == oldLength &&
-        newLength - ChecksumSize <= std::numeric_limits<std::uint32_t>::max()) {
-        writeU32(result, ChecksumPositionOffset, static_cast<std::uint32_t>(newLength - ChecksumSize));
-    }
-    renewTrackChecksum(result);
-    return result;
+    const bool wordInFront = contents.size() >= ChecksumPositionOffset + 4;
+    return infoSave(contents.size(),
+                    wordInFront ? std::optional(readU32(contents, ChecksumPositionOffset)) : std::nullopt,
+                    list, infoStart)
+        .applyTo(contents);
 }
 
 bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64_t& infoStart) {
     if (!regularFileFound(track)) {
         return false;
     }
-    const std::optional<InfoBlock> block = readInfoBlock(track);
+    ReadOnlyFile file(track);
+    const std::optional<InfoBlock> block = readInfoBlock(file);
     if (!block) {
         return false;
     }
@@ -242,22 +253,31 @@ bool WriteKX7Info(const std::filesystem::path& track, const InfoList& read, cons
         return false;
     }
     LockedFile locked(track);
-    const std::vector<std::uint8_t> contents = locked.read();
     // An insertion moves the block but keeps it; a save at the old offset would cut the track apart.
     std::optional<InfoBlock> current;
     try {
-        current = parseInfoBlock(contents);
-    } catch (const IoError&) {
+        current = readInfoBlock(locked);
+    } catch (const IoError& error) {
+        if (error.code() != IoError::ReadBeyondEnd) {
+            throw;
+        }
         // No block can be found any more: it is not the one that was read either.
     }
     if (!current || current->list != read) {
         messages.show(MessageKind::Error, text::InfoBlockChanged);
         return false;
     }
-    const std::vector<std::uint8_t> saved = withInfoBlock(contents, list, current->start);
+    const std::uint64_t length = locked.size();
+    std::optional<std::uint32_t> word8;
+    if (current->start >= ChecksumPositionOffset + 4) {
+        std::array<std::uint8_t, 4> word{};
+        locked.readAt(ChecksumPositionOffset, word);
+        word8 = readU32(word, 0);
+    }
+    const TrackRewrite save = infoSave(length, word8, list, current->start);
     // The game's tools clear a track's read-only attribute before they rewrite it.
     clearReadOnly(track);
-    locked.replace(saved, "track file");
+    save.applyTo(locked);
     return true;
 }
 

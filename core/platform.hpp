@@ -102,6 +102,13 @@ TempFile createTempBeside(const std::filesystem::path& target);
 // target; when there is no such file, the permissions the process gives new files.
 void adoptAccessRights(const OpenFile& file, const std::filesystem::path& target);
 
+// Appends count bytes of from, read at offset, at the current position of to, copied by the system
+// itself so that they need not pass through this process. Returns the bytes copied, fewer only at
+// the end of from; none, with nothing copied, where the system can't copy between these two files
+// (then read and write them instead).
+std::optional<std::uint64_t> copyRange(OpenFile& from, std::uint64_t offset, std::uint64_t count,
+                                       OpenFile& to);
+
 // Renames from over to in one step; to is replaced, never half-written.
 void replaceByRename(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -6,6 +6,7 @@
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
+#include "track_rewrite.hpp"
 
 namespace vantor {
 
@@ -74,11 +75,13 @@ bool renewTrackChecksum(std::span<std::uint8_t> contents) {
 
 bool renewStoredChecksum(const std::filesystem::path& path) {
     LockedFile locked(path);
-    std::vector<std::uint8_t> contents = locked.read();
-    if (!renewTrackChecksum(contents)) {
+    const std::uint64_t length = locked.size();
+    if (length < MinimumChecksummedSize) {
         return false;
     }
-    locked.replace(contents, "track file");
+    TrackRewrite rewrite;
+    rewrite.keep(0, length - ChecksumSize);
+    rewrite.applyTo(locked);
     return true;
 }
 
