@@ -279,6 +279,14 @@ LockedFile::LockedFile(const fs::path& path)
     }
 }
 
+std::vector<std::uint8_t> LockedFile::read() {
+    return readWhole(file_, path_);
+}
+
+void LockedFile::replace(std::span<const std::uint8_t> contents, std::string_view noun) {
+    replaceFile(path_, contents, noun);
+}
+
 void LockedFile::replaceWith(std::string_view noun, const std::function<void(NewContents&)>& writeContents) {
     replaceFileWith(path_, noun, writeContents);
 }

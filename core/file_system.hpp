@@ -113,6 +113,12 @@ public:
     // refused.
     explicit LockedFile(const std::filesystem::path& path);
 
+    // The whole contents, read under the lock. Raises IoError.
+    std::vector<std::uint8_t> read();
+
+    // Replaces the file as replaceFile does while the lock is still held. Raises IoError.
+    void replace(std::span<const std::uint8_t> contents, std::string_view noun);
+
     // Replaces the file as replaceFileWith does while the lock is still held. Raises IoError.
     void replaceWith(std::string_view noun, const std::function<void(NewContents&)>& writeContents);
 };

@@ -132,6 +132,13 @@ SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header
     return {Splice{point, point + AreaBias, areaEnd}, {}};
 }
 
+SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize) {
+    return planSplice(
+        track.size(),
+        track.first(static_cast<std::size_t>(std::min<std::uint64_t>(track.size(), HeaderSize))),
+        [&] { return holdsCustomMagicData(track); }, blockSize);
+}
+
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
                              Messages& messages) {
     if (!regularFileFound(magicFile) || !regularFileFound(trackFile)) {
@@ -168,11 +175,28 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     const TrackRewrite rewrite = splicing(length, block, *plan.splice);
 
     if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, locked, messages)) {
-        return InsertResult::Refused;
+        return InsertResult::BackupFailed;
     }
     clearReadOnly(trackFile);
     rewrite.applyTo(locked);
     return InsertResult::Inserted;
+}
+
+bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
+    const std::uint64_t areaStart = readU32(track, AreaStartOffset) + AreaBias;
+    return startsWithMagicMarker(byteRange(track, areaStart, MagicMarker.size()));
+}
+
+MagicBlock customMagicBlock(std::span<const std::uint8_t> track) {
+    const std::uint64_t start = readU32(track, AreaStartOffset);
+    // The end mark is the only length the block has; readU16 raises when the file ends first.
+    std::uint64_t at = start + BumpTableStart;
+    while (readU16(track, at) != EndMark) {
+        at += 2;
+    }
+    const std::uint64_t first = start + ValueAreaStart;
+    const auto bytes = byteRange(track, first, at + 2 - first);
+    return MagicBlock(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 bool trackHoldsCustomMagicData(const fs::path& trackFile) {

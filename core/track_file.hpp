@@ -18,6 +18,7 @@ enum class BackupChoice { None, CopyToBak };
 enum class InsertResult {
     FileNotFound, // "File not found!" was shown; nothing happened
     Refused,      // the magic data file or the track file was refused with a message; nothing changed
+    BackupFailed, // the backup asked for could not be written, as a message said; nothing changed
     Inserted,
 };
 
@@ -52,6 +53,17 @@ struct SplicePlan {
 // area starts with the marker.
 SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header,
                       const std::function<bool()>& areaHoldsMarker, std::size_t blockSize);
+
+// The same for a track's contents in memory.
+SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize);
+
+// True when the track's magic data area starts with the marker. Raises IoError ("Read beyond end
+// of file") when fewer than 4 bytes follow the area start.
+bool holdsCustomMagicData(std::span<const std::uint8_t> track);
+
+// The custom block of a track that holds one: value area, bump entries and end mark. Raises
+// IoError ("Read beyond end of file") when no end mark follows the value area.
+MagicBlock customMagicBlock(std::span<const std::uint8_t> track);
 
 // True when the track file's magic data area starts with the marker, reading its header and the 4
 // bytes alone. Raises IoError ("Read beyond end of file") when fewer than 4 bytes follow the area
