@@ -1,6 +1,7 @@
 #include "track_checksum.hpp"
 
 #include "file_system.hpp"
+#include "little_endian.hpp"
 #include "temp_folder.hpp"
 #include "unwritable_file.hpp"
 
@@ -61,6 +62,21 @@ TEST(TrackChecksumTest, ReadingAFileInChunksGivesTheSumsOfItsWholeContents) {
         EXPECT_EQ(read.stored, storedTrackChecksum(contents)) << length;
     }
     EXPECT_EQ(readTrackChecksums(folder.write("short.dat", std::string("abcd"))).length, 4u);
+}
+
+TEST(TrackChecksumTest, RenewsTheChecksumOfATrackLongerThanAChunk) {
+    TempFolder folder;
+    std::vector<std::uint8_t> contents(2 * FileChunkSize + 7);
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        contents[i] = static_cast<std::uint8_t>(i * 13 + i / 509);
+    }
+    const auto track = folder.write("t.dat", contents);
+    ASSERT_TRUE(WriteTrackChecksum(track));
+    const TrackChecksum expected = definitionChecksum(contents);
+    writeU16(contents, contents.size() - 4, expected.byteSum);
+    writeU16(contents, contents.size() - 2, expected.rotatingSum);
+    EXPECT_EQ(readBytes(track), contents);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 
 TEST(TrackChecksumTest, WritesTheLastFourBytesOnlyAndIsRepeatable) {

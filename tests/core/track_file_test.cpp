@@ -2,6 +2,7 @@
 
 #include "error_code_of.hpp"
 #include "file_size_limit.hpp"
+#include "file_system.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
 #include "platform.hpp"
@@ -108,6 +109,9 @@ std::vector<InsertionCase> insertionCases() {
         {"NoCustomDataGoesBehindTheArea", trackWithArea(plainArea), 2, 140, 140},
         {"EmptyBumpTable", trackWithArea(plainArea), 0, 140, 140},
         {"CustomDataIsReplaced", trackWithArea(blockWithEntries(5, 9).markedForm()), 2, 100, 386},
+        // The tail runs across several of the chunks in which the track is rewritten.
+        {"TailLongerThanTwoChunks",
+         trackWithArea(blockWithEntries(5, 9).markedForm(), 2 * FileChunkSize + 999), 3, 100, 386},
         {"CustomDataReplacedByAnEmptyTable", trackWithArea(blockWithEntries(1, 9).markedForm()), 0, 100, 370},
         {"EmptyArea", trackWithArea({}), 1, 100, 100},
         {"EmptyAreaInFrontOfTheChecksum", trackOf(500, 464, 464), 1, 464, 464},
@@ -198,6 +202,15 @@ TEST_F(TrackFileTest, BackupLiesBesideTheTrackWithTheExtensionBak) {
     }
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"m.md2", "my.track.DAT", "my.track.bak", "t.bak",
                                                             "t.dat", "track", "track.bak"}));
+}
+
+TEST_F(TrackFileTest, TheBackupOfATrackLongerThanAChunkIsWhole) {
+    const Bytes original = trackWithArea({}, 3 * FileChunkSize + 5);
+    folder.write("t.dat", original);
+    folder.write("m.md2", magicTextOf(blockWithEntries(1, 2)));
+    ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::CopyToBak, messages),
+              InsertResult::Inserted);
+    EXPECT_EQ(readBytes(folder / "t.bak"), original);
 }
 
 TEST_F(TrackFileTest, NoBackupUnlessAsked) {
