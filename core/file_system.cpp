@@ -176,6 +176,8 @@ NewContents::NewContents(platform::OpenFile& file, const fs::path& path, std::st
 
 void NewContents::append(std::span<const std::uint8_t> bytes) {
     onFile(path_, writeStep_, [&] { file_.write(bytes); });
+    file_.startFlushing(written_, bytes.size());
+    written_ += bytes.size();
 }
 
 void NewContents::appendCopy(ReadOnlyFile& source, std::uint64_t offset, std::uint64_t count) {
@@ -186,6 +188,8 @@ void NewContents::appendCopy(ReadOnlyFile& source, std::uint64_t offset, std::ui
             if (*copied < count) {
                 throw IoError(IoError::ReadBeyondEnd);
             }
+            file_.startFlushing(written_, count);
+            written_ += count;
             return;
         }
         systemCopies_ = false;

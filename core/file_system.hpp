@@ -65,6 +65,7 @@ private:
     platform::OpenFile& file_;
     const std::filesystem::path& path_;
     std::string writeStep_;
+    std::uint64_t written_ = 0;
     bool systemCopies_ = true;
 };
 

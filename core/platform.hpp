@@ -58,6 +58,10 @@ public:
     void write(std::span<const std::uint8_t> bytes);
     // Returns once the contents written so far are on the disk.
     void flushToDisk();
+    // Starts writing the range to the disk without waiting for it, so that a large file's writes
+    // overlap the work that produces them and its flush has little left to do. Only a hint: a
+    // failure here is the flush's to report.
+    void startFlushing(std::uint64_t offset, std::uint64_t count) noexcept;
     // Waits until this process holds the file's exclusive advisory lock; closing releases it.
     void lockExclusive();
     FileKind kind() const;

@@ -217,6 +217,16 @@ void OpenFile::write(std::span<const std::uint8_t> bytes) {
     writeAllTo(descriptorOf(handle_), bytes);
 }
 
+void OpenFile::startFlushing(std::uint64_t offset, std::uint64_t count) noexcept {
+#ifdef __linux__
+    ::sync_file_range(descriptorOf(handle_), static_cast<off_t>(offset), static_cast<off_t>(count),
+                      SYNC_FILE_RANGE_WRITE);
+#else
+    static_cast<void>(offset);
+    static_cast<void>(count);
+#endif
+}
+
 void OpenFile::flushToDisk() {
     faultPoint();
     if (::fsync(descriptorOf(handle_)) != 0) {
