@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "file_system.hpp"
 #include "little_endian.hpp"
@@ -29,9 +30,11 @@ std::uint64_t TrackRewrite::newLength() const {
     return length;
 }
 
-// Every byte passes through one chunk: the words are set in it, it is summed and then emitted.
-// Kept ranges are written from the chunk rather than copied by the system, since they have been
-// read for the checksum anyway; a second, in-kernel copy measured slower.
+// Every byte passes through one chunk: the words are set in it, it is summed and then emitted,
+// together with where in the old contents it lies when it is a kept range left as it was. Such a
+// chunk can be copied by the system instead of written: as fast on a plain file system (the
+// bytes have been read for the sums anyway), and sharing the old blocks on one that copies on
+// write.
 template <typename ReadOld, typename Emit> void TrackRewrite::produce(ReadOld&& readOld, Emit&& emit) const {
     std::uint64_t largest = 0;
     for (const Piece& piece : pieces_) {
@@ -51,6 +54,7 @@ template <typename ReadOld, typename Emit> void TrackRewrite::produce(ReadOld&& 
                 std::copy_n(piece.bytes.begin() + static_cast<std::ptrdiff_t>(done), part.size(),
                             part.begin());
             }
+            bool patched = false;
             for (const Word& word : words_) {
                 std::array<std::uint8_t, 4> bytes{};
                 writeU32(bytes, 0, word.value);
@@ -58,11 +62,14 @@ template <typename ReadOld, typename Emit> void TrackRewrite::produce(ReadOld&& 
                     const std::uint64_t at = word.offset + k;
                     if (at >= written && at - written < part.size()) {
                         part[static_cast<std::size_t>(at - written)] = bytes[k];
+                        patched = true;
                     }
                 }
             }
             sums.add(part);
-            emit(std::span<const std::uint8_t>(part));
+            emit(std::span<const std::uint8_t>(part), piece.bytes.empty() && !patched
+                                                          ? std::optional<std::uint64_t>(piece.offset + done)
+                                                          : std::nullopt);
             written += part.size();
             done += part.size();
         }
@@ -70,7 +77,7 @@ template <typename ReadOld, typename Emit> void TrackRewrite::produce(ReadOld&& 
     std::array<std::uint8_t, ChecksumSize> checksum{};
     writeU16(checksum, 0, sums.value().byteSum);
     writeU16(checksum, 2, sums.value().rotatingSum);
-    emit(std::span<const std::uint8_t>(checksum));
+    emit(std::span<const std::uint8_t>(checksum), std::nullopt);
 }
 
 std::vector<std::uint8_t> TrackRewrite::applyTo(std::span<const std::uint8_t> old) const {
@@ -81,7 +88,7 @@ std::vector<std::uint8_t> TrackRewrite::applyTo(std::span<const std::uint8_t> ol
             const auto source = byteRange(old, offset, part.size());
             std::copy(source.begin(), source.end(), part.begin());
         },
-        [&](std::span<const std::uint8_t> bytes) {
+        [&](std::span<const std::uint8_t> bytes, std::optional<std::uint64_t>) {
             result.insert(result.end(), bytes.begin(), bytes.end());
         });
     return result;
@@ -90,7 +97,13 @@ std::vector<std::uint8_t> TrackRewrite::applyTo(std::span<const std::uint8_t> ol
 void TrackRewrite::applyTo(LockedFile& track) const {
     track.replaceWith("track file", [&](NewContents& out) {
         produce([&](std::uint64_t offset, std::span<std::uint8_t> part) { track.readAt(offset, part); },
-                [&](std::span<const std::uint8_t> bytes) { out.append(bytes); });
+                [&](std::span<const std::uint8_t> bytes, std::optional<std::uint64_t> keptFrom) {
+                    if (keptFrom) {
+                        out.appendCopy(track, *keptFrom, bytes.size());
+                    } else {
+                        out.append(bytes);
+                    }
+                });
     });
 }
 
