@@ -1,6 +1,5 @@
 #include "io_error.hpp"
 
-#include <cerrno>
 #include <utility>
 
 namespace vantor {
@@ -33,11 +32,6 @@ int codeOfCondition(std::errc condition) {
     case std::errc::file_too_large:
         return IoError::DiskFull;
     default:
-#ifdef EDQUOT
-        if (static_cast<int>(condition) == EDQUOT) {
-            return IoError::DiskFull;
-        }
-#endif
         // Other numbers keep their own value, moved clear of the codes above so that an
         // unrelated failure never reads as one of them.
         return FirstUnnamedCode + static_cast<int>(condition);

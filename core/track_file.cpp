@@ -150,6 +150,12 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
     if (!block) {
         return InsertResult::Refused;
     }
+    // The backup would replace the magic data file that the user may still want to edit.
+    if (backup == BackupChoice::CopyToBak && sameFile(backupPathOf(trackFile), magicFile)) {
+        messages.show(MessageKind::Error,
+                      text::backupFailed(backupPathOf(trackFile).string(), "it is the magic data file"));
+        return InsertResult::BackupFailed;
+    }
     return InsertMagicBlock(*block, trackFile, backup, messages);
 }
 

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantor {
 namespace {
@@ -26,6 +28,56 @@ TEST(FileSystemTest, ExistenceMeansARegularFile) {
     EXPECT_FALSE(fileExists(folder / "b.dat"));
     EXPECT_FALSE(fileExists(folder / "missing.dat"));
     EXPECT_FALSE(fileExists(""));
+}
+
+// Only a missing file may be told as "File not found!"; whatever else stands there is refused as
+// reading it would be, and a FIFO is never waited on.
+TEST(FileSystemTest, OnlyAMissingFileIsNotFound) {
+    TempFolder folder;
+    const auto file = folder.write("a.dat", std::string("x"));
+    std::filesystem::create_directory(folder / "b.dat");
+    ASSERT_EQ(::mkfifo((folder / "c.dat").c_str(), 0644), 0);
+    std::filesystem::create_symlink(file, folder / "link.dat");
+    EXPECT_TRUE(regularFileFound(file));
+    EXPECT_TRUE(regularFileFound(folder / "link.dat"));
+    EXPECT_FALSE(regularFileFound(folder / "missing.dat"));
+    EXPECT_FALSE(regularFileFound(file / "below-a-file.dat"));
+    EXPECT_EQ(errorCodeOf([&] { regularFileFound(folder / "b.dat"); }), IoError::FileAccessDenied);
+    EXPECT_EQ(errorCodeOf([&] { regularFileFound(folder / "c.dat"); }), IoError::NotARegularFile);
+    EXPECT_EQ(errorCodeOf([&] { readFile(folder / "c.dat"); }), IoError::NotARegularFile);
+}
+
+TEST(FileSystemTest, SameFileSeesThroughLinks) {
+    TempFolder folder;
+    const auto file = folder.write("a.dat", std::string("x"));
+    folder.write("b.dat", std::string("x"));
+    std::filesystem::create_symlink(file, folder / "link.dat");
+    std::filesystem::create_hard_link(file, folder / "hard.dat");
+    EXPECT_TRUE(sameFile(file, file));
+    EXPECT_TRUE(sameFile(folder / "link.dat", file));
+    EXPECT_TRUE(sameFile(folder / "hard.dat", folder / "link.dat"));
+    EXPECT_FALSE(sameFile(folder / "b.dat", file));
+    EXPECT_FALSE(sameFile(folder / "missing.dat", folder / "missing.dat"));
+}
+
+// Renaming a new file over a FIFO (or a device) would break whatever uses it.
+TEST(FileSystemTest, ReplacingRefusesAFifoAndAnOutputIsWrittenThroughIt) {
+    TempFolder folder;
+    const auto fifo = folder / "pipe.md2";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(errorCodeOf([&] { replaceFile(fifo, bytesOf("new")); }), IoError::NotARegularFile);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    // Opened for reading and writing, the test's end of the FIFO lets the write go through at once.
+    const int reader = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    writeOutputFile(fifo, bytesOf("through"));
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer), "through");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"pipe.md2"});
 }
 
 TEST(FileSystemTest, ReadFailuresCarryTheSystemCodes) {

@@ -310,41 +310,46 @@ TEST_F(TrackFileTest, ABackupThatCannotBeWrittenStopsTheInsertion) {
     struct Case {
         const char* name;
         const char* track;
+        const char* magic;
         std::function<std::shared_ptr<void>()> obstacle;
         std::string reason;
     };
     const Case cases[] = {
-        {"UnwritableBackup", "t.dat",
+        {"UnwritableBackup", "t.dat", "m.md2",
          [&]() -> std::shared_ptr<void> {
              folder.write("t.bak", std::string("an older backup"));
              return std::make_shared<UnwritableFile>(folder / "t.bak");
          },
          "File access denied"},
-        {"FolderInTheWay", "t.dat",
+        {"FolderInTheWay", "t.dat", "m.md2",
          [&]() -> std::shared_ptr<void> {
              std::filesystem::create_directory(folder / "t.bak");
              return nullptr;
          },
          "File access denied"},
-        {"TrackIsItsOwnBackup", "t.bak", [] { return nullptr; }, "it is the track file itself"},
+        {"TrackIsItsOwnBackup", "t.bak", "m.md2", [] { return nullptr; }, "it is the track file itself"},
+        {"MagicFileIsTheBackup", "t.dat", "t.bak", [] { return nullptr; }, "it is the magic data file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::filesystem::remove_all(folder / "t.bak");
-        std::filesystem::remove_all(folder / "t.dat");
+        for (const std::string& name : folder.fileNames()) {
+            std::filesystem::remove_all(folder / name);
+        }
         const Bytes track = trackWithArea(filler(30, 3));
         folder.write(c.track, track);
-        folder.write("m.md2", magicTextOf(blockWithEntries(2, 2)));
+        const std::string magic = magicTextOf(blockWithEntries(2, 2));
+        folder.write(c.magic, magic);
         const auto obstacle = c.obstacle();
         const auto names = folder.fileNames();
         messages.shown.clear();
 
-        EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / c.track, BackupChoice::CopyToBak, messages),
+        EXPECT_EQ(InsertMagicFile(folder / c.magic, folder / c.track, BackupChoice::CopyToBak, messages),
                   InsertResult::BackupFailed);
         EXPECT_EQ(messages.shown,
                   (decltype(messages.shown){
                       {MessageKind::Error, text::backupFailed((folder / "t.bak").string(), c.reason)}}));
         EXPECT_EQ(readBytes(folder / c.track), track);
+        EXPECT_EQ(readBytes(folder / c.magic), testing::bytesOf(magic));
         EXPECT_EQ(folder.fileNames(), names);
     }
 }
