@@ -1,8 +1,8 @@
-// Whole `vantor2000-cli` processes against their plainest peers on the same files, side by side in
-// one run: `checksum` against `cksum`, `insert` against `cp` to a new file plus `sync` of that
-// file. After the timings, the peak resident memory of each process on the largest track. Run
-// from a folder on the disk to be measured; the work files go into a fresh folder there and are
-// removed at the end.
+// Whole `vantor2000-cli` processes against their plainest peers, side by side in one run: the
+// start-up (`--help`) against `true`, `checksum` against `cksum` on the same file, `insert` against
+// `cp` to a new file plus `sync` of that file. After the timings, the peak resident memory of each process on
+// the largest track. Run from a folder on the disk to be measured; the work files go into a fresh folder
+// there and are removed at the end.
 
 #include "file_system.hpp"
 #include "little_endian.hpp"
@@ -178,6 +178,19 @@ Arguments cliInsert(const fs::path& track) {
     return {VANTOR_CLI_PATH, "insert", track.string(), workspace->magicPath().string()};
 }
 
+// The start-up alone, against a plain C program's.
+void BM_CliHelp(benchmark::State& state) {
+    for (auto _ : state) {
+        run({VANTOR_CLI_PATH, "--help"}, state);
+    }
+}
+
+void BM_True(benchmark::State& state) {
+    for (auto _ : state) {
+        run({"true"}, state);
+    }
+}
+
 void BM_CliChecksum(benchmark::State& state) {
     const fs::path track = workspace->track(state.range(0));
     for (auto _ : state) {
@@ -207,6 +220,8 @@ void BM_CopyAndSync(benchmark::State& state) {
     }
 }
 
+BENCHMARK(BM_CliHelp)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_True)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_CliChecksum)
     ->Arg(200 * KB)
     ->Arg(64 * MB)
@@ -247,7 +262,9 @@ public:
     void printRatio(const std::string& ours, const std::string& peer, std::int64_t size, double goal) const {
         const double mine = timeOf(ours + "/" + std::to_string(size));
         const double theirs = timeOf(peer + "/" + std::to_string(size));
-        if (mine > 0 && theirs > 0) {
+        if (mine > 0 && theirs > 0 && size == 0) {
+            std::printf("%-16s / %-16s: %.2f\n", ours.c_str(), peer.c_str(), mine / theirs);
+        } else if (mine > 0 && theirs > 0) {
             std::printf("%-16s / %-16s at %4lld %s: %.2f (goal: at most %.2f)\n", ours.c_str(), peer.c_str(),
                         static_cast<long long>(size >= MB ? size / MB : size / KB), size >= MB ? "MB" : "KB",
                         mine / theirs, goal);
@@ -276,6 +293,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::cout << std::flush;
+    reporter.printRatio("BM_CliHelp", "BM_True", 0, 0);
     reporter.printRatio("BM_CliChecksum", "BM_Cksum", 200 * KB, 1.2);
     reporter.printRatio("BM_CliChecksum", "BM_Cksum", 64 * MB, 2.0);
     for (const std::int64_t size : {200 * KB, 20 * MB, 200 * MB}) {
