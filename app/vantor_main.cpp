@@ -355,8 +355,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (!vantor::fileExists(track)) {
             return;
         }
-        const auto contents = vantor::readFile(track);
-        if (!vantor::holdsCustomMagicData(contents)) {
+        if (!vantor::trackHoldsCustomMagicData(track)) {
             BoxMessages(this).show(vantor::MessageKind::Error, text::NoCustomMagicData);
             return;
         }
@@ -368,7 +367,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (vantor::outputIsInput(toPath(*target), track, messages)) {
             return;
         }
-        vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));
+        vantor::WriteMagicFile(vantor::readCustomMagicBlock(track), Descriptions, toPath(*target));
     });
 }
 

@@ -17,18 +17,17 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
                 std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        const auto read = readNamedFile(track, messages);
-        if (!read) {
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
-        const std::vector<std::uint8_t>& contents = *read;
-        if (contents.size() < MinimumChecksummedSize) {
-            messages.show(MessageKind::Error, track.string() + " is " + std::to_string(contents.size()) +
+        const TrackFileChecksums checksums = readTrackChecksums(track);
+        if (checksums.length < MinimumChecksummedSize) {
+            messages.show(MessageKind::Error, track.string() + " is " + std::to_string(checksums.length) +
                                                   " bytes long; a track file holds at least 5 bytes.");
             return 1;
         }
-        const TrackChecksum stored = storedTrackChecksum(contents);
-        const TrackChecksum computed = computeTrackChecksum(contents);
+        const TrackChecksum& stored = checksums.stored;
+        const TrackChecksum& computed = checksums.computed;
         out << "stored:   " << checksumText(stored) << '\n' << "computed: " << checksumText(computed) << '\n';
         if (stored == computed) {
             return 0;

@@ -15,15 +15,14 @@ int runExtract(const std::filesystem::path& track, const std::filesystem::path& 
                const Descriptions& descriptions, std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        const auto contents = readNamedFile(track, messages);
-        if (!contents) {
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
-        if (!holdsCustomMagicData(*contents)) {
+        if (!trackHoldsCustomMagicData(track)) {
             messages.show(MessageKind::Error, text::NoCustomMagicData);
             return 1;
         }
-        return writeMagicOutput(customMagicBlock(*contents), descriptions, output, track, messages);
+        return writeMagicOutput(readCustomMagicBlock(track), descriptions, output, track, messages);
     });
 }
 
