@@ -104,6 +104,26 @@ public:
         }
     }
 
+    // Holds the signals back while a temp file is created and recorded: one arriving in between
+    // would end the process before the handler knew of the file.
+    class Held {
+    public:
+        Held() noexcept {
+            sigset_t set;
+            sigemptyset(&set);
+            for (int signal : Signals) {
+                sigaddset(&set, signal);
+            }
+            ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+        }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        ~Held() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+
+    private:
+        sigset_t old_;
+    };
+
 private:
     struct Slot {
         std::atomic<bool> claimed{false};
@@ -302,6 +322,7 @@ TempFile createTempBeside(const fs::path& target) {
     faultPoint();
     const fs::path folder = target.parent_path();
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).native();
+    const SignalCleanup::Held held;
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         raiseErrno(errno);
