@@ -18,6 +18,7 @@ namespace {
 struct Line {
     std::size_t begin; // offset of the first character
     std::size_t end;   // offset of the line end (or the end of the text)
+    std::size_t next;  // offset behind the line end
 };
 
 std::vector<Line> splitLines(const std::string& text) {
@@ -32,7 +33,7 @@ std::vector<Line> splitLines(const std::string& text) {
         if (end > begin && text[end - 1] == '\r') {
             --end;
         }
-        lines.push_back({begin, end});
+        lines.push_back({begin, end, next});
         begin = next;
     }
     return lines;
@@ -83,7 +84,7 @@ std::optional<KeyLine> keyLine(std::string_view line) {
 struct Location {
     bool sectionFound = false;
     std::optional<Line> keyLine; // the line holding the key
-    std::size_t sectionEnd = 0;  // offset behind the last non-blank line of the section
+    std::size_t sectionEnd = 0;  // offset behind the line end of the section's last non-blank line
 };
 
 Location locate(const std::string& text, std::string_view section, std::string_view key) {
@@ -98,7 +99,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             inSection = equalsIgnoringCase(*name, section);
             if (inSection && !location.sectionFound) {
                 location.sectionFound = true;
-                location.sectionEnd = line.end;
+                location.sectionEnd = line.next;
             }
             continue;
         }
@@ -106,7 +107,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             continue;
         }
         if (!trim(content).empty()) {
-            location.sectionEnd = line.end;
+            location.sectionEnd = line.next;
         }
         const auto pair = keyLine(content);
         if (pair && equalsIgnoringCase(pair->key, key)) {
@@ -120,6 +121,14 @@ Location locate(const std::string& text, std::string_view section, std::string_v
 std::string_view lineEndOf(const std::string& text) {
     const auto lf = text.find('\n');
     return lf != std::string::npos && (lf == 0 || text[lf - 1] != '\r') ? "\n" : "\r\n";
+}
+
+// Gives the last line a line end, so that a line can follow it. A CR already there is completed
+// to CR LF; another line end in front of it would turn it into part of the line.
+void endLastLine(std::string& text, std::string_view lineEnd) {
+    if (!text.empty() && text.back() != '\n') {
+        text += text.back() == '\r' ? std::string_view("\n") : lineEnd;
+    }
 }
 
 } // namespace
@@ -155,15 +164,17 @@ void IniFile::write(std::string_view section, std::string_view key, std::string_
         text_.replace(location.keyLine->begin, location.keyLine->end - location.keyLine->begin, newLine);
         return;
     }
+    // The new line goes behind the line end of the line in front of it, which so stays as it was.
     const std::string lineEnd(lineEndOf(text_));
-    if (location.sectionFound) {
-        text_.insert(location.sectionEnd, lineEnd + newLine);
+    if (location.sectionFound && location.sectionEnd < text_.size()) {
+        text_.insert(location.sectionEnd, newLine + lineEnd);
         return;
     }
-    if (!text_.empty() && text_.back() != '\n') {
-        text_ += lineEnd;
+    endLastLine(text_, lineEnd);
+    if (!location.sectionFound) {
+        text_ += "[" + std::string(section) + "]" + lineEnd;
     }
-    text_ += "[" + std::string(section) + "]" + lineEnd + newLine + lineEnd;
+    text_ += newLine + lineEnd;
 }
 
 } // namespace vantor
