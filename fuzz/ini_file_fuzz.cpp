@@ -60,11 +60,16 @@ bool storable(std::string_view section, std::string_view key, std::string_view v
            value.size() <= MaximumIniValueLength;
 }
 
-// The section and key names of the text's key lines.
+// The section and key names of the text's first key lines. Each read scans the whole text, so a
+// few of them keep an input's checks fast.
 std::vector<std::pair<std::string_view, std::string_view>> keysOf(std::string_view text) {
+    constexpr std::size_t KeysChecked = 16;
     std::vector<std::pair<std::string_view, std::string_view>> keys;
     std::string_view section;
     for (const std::string_view line : linesOf(text)) {
+        if (keys.size() == KeysChecked) {
+            break;
+        }
         const std::string_view content = trimmed(withoutLineEnd(line));
         if (content.starts_with('[') && content.find(']') != std::string_view::npos) {
             section = trimmed(content.substr(1, content.find(']') - 1));
