@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DVANTOR_WERROR=ON \
   -DVANTOR_BUILD_APP=OFF -DVANTOR_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="-O1 -g $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
+  -DCMAKE_CXX_FLAGS="-O1 -g1 $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
 cmake --build build-asan --target core_tests cli_tests \
   compile_magic_file_fuzz track_file_fuzz info_block_fuzz ini_file_fuzz
 
