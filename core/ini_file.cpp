@@ -20,6 +20,7 @@ namespace {
 struct Line {
     std::size_t begin; // offset of the first character
     std::size_t end;   // offset of the line end (or the end of the text)
+    std::size_t next;  // offset behind the line end
 };
 
 // A line ends at CR, at LF, or at CR LF.
@@ -32,7 +33,7 @@ std::vector<Line> splitLines(const std::string& text) {
         if (next < text.size()) {
             next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
         }
-        lines.push_back({begin, end});
+        lines.push_back({begin, end, next});
         begin = next;
     }
     return lines;
@@ -92,7 +93,7 @@ std::string valueOf(std::string_view stored) {
 struct Location {
     bool sectionFound = false;
     std::optional<Line> keyLine; // the line holding the key
-    std::size_t sectionEnd = 0;  // offset behind the last non-blank line of the section
+    std::size_t sectionEnd = 0;  // offset behind the line end of the section's last non-blank line
 };
 
 Location locate(const std::string& text, std::string_view section, std::string_view key) {
@@ -107,7 +108,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             inSection = equalsIgnoringCase(*name, section);
             if (inSection && !location.sectionFound) {
                 location.sectionFound = true;
-                location.sectionEnd = line.end;
+                location.sectionEnd = line.next;
             }
             continue;
         }
@@ -115,7 +116,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             continue;
         }
         if (!trim(content).empty()) {
-            location.sectionEnd = line.end;
+            location.sectionEnd = line.next;
         }
         const auto pair = keyLine(content);
         if (pair && equalsIgnoringCase(pair->key, key)) {
@@ -223,15 +224,19 @@ void IniFile::write(std::string_view section, std::string_view key, std::string_
         text_.replace(location.keyLine->begin, location.keyLine->end - location.keyLine->begin, newLine);
         return;
     }
+    // The new line goes behind the line end of the line in front of it, which so stays as it was.
     const std::string lineEnd(lineEndOf(text_));
-    if (location.sectionFound) {
-        text_.insert(location.sectionEnd, lineEnd + newLine);
+    if (location.sectionFound && location.sectionEnd < text_.size()) {
+        text_.insert(location.sectionEnd, newLine + lineEnd);
         return;
     }
     if (!text_.empty() && !endsWithLineEnd(text_)) {
         text_ += lineEnd;
     }
-    text_ += "[" + std::string(section) + "]" + lineEnd + newLine + lineEnd;
+    if (!location.sectionFound) {
+        text_ += "[" + std::string(section) + "]" + lineEnd;
+    }
+    text_ += newLine + lineEnd;
 }
 
 } // namespace vantor

@@ -57,19 +57,6 @@ bool holdsCustomMagicData(ReadOnlyFile& track) {
     return startsWithMagicMarker(marker);
 }
 
-// The new track: the front up to the cut, the block, then the tail but for its old checksum, with
-// the header words at 8, 20 and 24 set on the way.
-TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice) {
-    TrackRewrite rewrite;
-    rewrite.keep(0, splice.cut);
-    rewrite.insert(block);
-    rewrite.keep(splice.tail, length - ChecksumSize - splice.tail);
-    rewrite.setWord(ChecksumPositionOffset, static_cast<std::uint32_t>(rewrite.newLength() - ChecksumSize));
-    rewrite.setWord(AreaStartOffset, splice.insertionPoint);
-    rewrite.setWord(AreaEndOffset, static_cast<std::uint32_t>(splice.insertionPoint + block.size()));
-    return rewrite;
-}
-
 // Copies the track's contents to its backup file. The user asked for a copy, so going on without
 // one would be a failure reported as success: false, after a message naming the file and the
 // reason, when it can't be made.
@@ -93,6 +80,17 @@ bool madeBackup(const fs::path& trackFile, LockedFile& track, Messages& messages
 }
 
 } // namespace
+
+TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice) {
+    TrackRewrite rewrite;
+    rewrite.keep(0, splice.cut);
+    rewrite.insert(block);
+    rewrite.keep(splice.tail, length - ChecksumSize - splice.tail);
+    rewrite.setWord(ChecksumPositionOffset, static_cast<std::uint32_t>(rewrite.newLength() - ChecksumSize));
+    rewrite.setWord(AreaStartOffset, splice.insertionPoint);
+    rewrite.setWord(AreaEndOffset, static_cast<std::uint32_t>(splice.insertionPoint + block.size()));
+    return rewrite;
+}
 
 // All offsets are 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
 SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header,

@@ -2,6 +2,7 @@
 
 #include "magic_block.hpp"
 #include "messages.hpp"
+#include "track_rewrite.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -56,6 +57,10 @@ SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header
 
 // The same for a track's contents in memory.
 SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize);
+
+// The new track of length bytes: the front up to the cut, the block, then the tail but for its old
+// checksum, with the header words at 8, 20 and 24 set on the way and the checksum renewed.
+TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice);
 
 // True when the track's magic data area starts with the marker. Raises IoError ("Read beyond end
 // of file") when fewer than 4 bytes follow the area start.

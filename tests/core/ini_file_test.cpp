@@ -73,6 +73,27 @@ TEST(IniFileTest, WriteAddsTheKeyToItsSectionOrTheSectionAtTheEnd) {
     EXPECT_EQ(empty.read("config", "lastdir", "fallback"), "");
 }
 
+// Found by fuzzing: a key added behind a line ending in CR LF, in a file whose first line ends in
+// LF, took that line's CR; and a file ending in a bare CR gained another CR inside its last line.
+TEST(IniFileTest, WriteKeepsTheLineEndsOfOtherLines) {
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"crlf line in a file of lf lines", "\n[a]\r\n", "\n[a]\r\nk=v\n"},
+        {"bare cr at the end, new section", "\r", "\r\n[a]\r\nk=v\r\n"},
+        {"bare cr at the end of the section", "[a]\r", "[a]\r\nk=v\r\n"},
+    };
+    for (const Case& c : cases) {
+        IniFile ini(c.text);
+        ini.write("a", "k", "v");
+        EXPECT_EQ(ini.text(), c.expected) << c.name;
+        EXPECT_EQ(ini.read("a", "k"), "v") << c.name;
+    }
+}
+
 TEST(IniFileTest, CutsLongValues) {
     const IniFile ini("[s]\nk=" + std::string(3000, 'v') + "\n");
     EXPECT_EQ(ini.read("s", "k").size(), MaximumIniValueLength);
