@@ -8,21 +8,9 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
-#include <cstdio>
 #include <string>
 
 namespace vantor::cli {
-
-namespace {
-
-std::string hexBytes(const TrackChecksum& checksum) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", checksum.byteSum & 0xFF, checksum.byteSum >> 8,
-                  checksum.rotatingSum & 0xFF, checksum.rotatingSum >> 8);
-    return text;
-}
-
-} // namespace
 
 int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
                 std::ostream& err) {
@@ -40,7 +28,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         const TrackChecksum stored = storedTrackChecksum(contents);
         const TrackChecksum computed = computeTrackChecksum(contents);
-        out << "stored:   " << hexBytes(stored) << '\n' << "computed: " << hexBytes(computed) << '\n';
+        out << "stored:   " << checksumText(stored) << '\n' << "computed: " << checksumText(computed) << '\n';
         if (stored == computed) {
             return 0;
         }

@@ -9,7 +9,6 @@
 namespace vantor {
 
 inline constexpr std::string_view SettingsFileName = "vantor2000.ini";
-inline constexpr std::size_t MaximumDescriptionLength = 255;
 
 struct Settings {
     std::string gameExePath;

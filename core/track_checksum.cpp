@@ -4,11 +4,20 @@
 #include "io_error.hpp"
 #include "little_endian.hpp"
 
+#include <cstdio>
+
 namespace vantor {
 
 std::uint16_t RotateLeft16(std::uint16_t value, unsigned count) {
     count %= 16;
     return static_cast<std::uint16_t>(value << count | value >> ((16 - count) % 16));
+}
+
+std::string checksumText(const TrackChecksum& checksum) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", checksum.byteSum & 0xFF, checksum.byteSum >> 8,
+                  checksum.rotatingSum & 0xFF, checksum.rotatingSum >> 8);
+    return text;
 }
 
 TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 namespace vantor {
 
@@ -19,6 +20,9 @@ inline constexpr std::size_t ChecksumSize = 4;
 inline constexpr std::size_t MinimumChecksummedSize = ChecksumSize + 1;
 
 std::uint16_t RotateLeft16(std::uint16_t value, unsigned count);
+
+// The 4 stored bytes in hexadecimal, in file order: "12 34 56 78".
+std::string checksumText(const TrackChecksum& checksum);
 
 // The checksum over all but the last 4 bytes; contents must hold at least 5 bytes.
 TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents);
