@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(menuTree(*window_->MainMenu1),
                  QStringList({"File[Exit]",
                               "Edit[Create magic file from KX7_2000.EXE,Get magic data from track file,-,"
-                              "Set KX7_2000.EXE location]",
+                              "Set KX7_2000.EXE location,-,Edit magic data...]",
                               "About"}));
         for (const QAction* action : window_->findChildren<QAction*>()) {
             QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
@@ -132,6 +132,7 @@ private slots:
         QVERIFY(!window_->BInsert->isEnabled());
         QVERIFY(!window_->BEditKX7info->isEnabled());
         QVERIFY(!window_->Savemagicdatafromtrackfile1->isEnabled());
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
         QVERIFY(window_->CreateMagicFilefromKX72000EXE1->isEnabled());
         QVERIFY(window_->StatusBar->currentMessage().isEmpty());
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -215,6 +216,46 @@ private slots:
         QVERIFY(!window_->Savemagicdatafromtrackfile1->isEnabled());
         QVERIFY(!app::TrackFileOK);
         QVERIFY(app::MagicFileOK);
+    }
+
+    // "Edit magic data..." needs either picker to name an existing file, whichever way it was named.
+    void editMagicDataFollowsEitherPicker_data() {
+        QTest::addColumn<bool>("trackExists");
+        QTest::addColumn<bool>("magicExists");
+        QTest::newRow("neither") << false << false;
+        QTest::newRow("track only") << true << false;
+        QTest::newRow("magic data file only") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void editMagicDataFollowsEitherPicker() {
+        QFETCH(bool, trackExists);
+        QFETCH(bool, magicExists);
+        const auto track = trackExists ? files_->write("t.dat", plainTrack()) : *files_ / "t.dat";
+        const auto magic = magicExists ? files_->write("m.md2", magicText(1)) : *files_ / "m.md2";
+        openWindow();
+        const bool enabled = trackExists || magicExists;
+
+        window_->FETrackFile->setFileName(qPath(track));
+        window_->FEMagicFile->setFileName(qPath(magic));
+        QCOMPARE(window_->Editmagicdata1->isEnabled(), enabled);
+
+        // The browse dialogs' after-dialog handlers re-test too.
+        fs::remove(track);
+        fs::remove(magic);
+        QTest::mouseClick(window_->FETrackFile->browseButton(), Qt::LeftButton);
+        QCOMPARE(window_->Editmagicdata1->isEnabled(), magicExists);
+        QTest::mouseClick(window_->FEMagicFile->browseButton(), Qt::LeftButton);
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
+
+        // Typing names the files again, one picker at a time.
+        if (trackExists) {
+            files_->write("t.dat", plainTrack());
+            QTest::keyClick(window_->FETrackFile->edit(), 'x');
+            QTest::keyClick(window_->FETrackFile->edit(), Qt::Key_Backspace);
+            QVERIFY(window_->Editmagicdata1->isEnabled());
+        }
+        QTest::keyClick(window_->FETrackFile->edit(), Qt::Key_F12);
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
     }
 
     void browseRetestsTheName() {
