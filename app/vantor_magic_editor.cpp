@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTableView>
 #include <QUndoStack>
@@ -54,6 +55,38 @@ std::vector<int> selectedSourceRows(const QTableView& view) {
     }
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+// The width a table needs to show every column whole, with its frame and scroll bar. A column of
+// the compared source, empty until a comparison starts, is given the width of its own side's
+// column under the longest name a source can have.
+int wholeTableWidth(const QTableView& view, std::initializer_list<std::pair<int, int>> comparedColumns) {
+    const QAbstractItemModel& model = *view.model();
+    const QFontMetrics metrics = view.fontMetrics();
+    const int cellMargin =
+        2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1) + 1;
+    int width = 2 * view.frameWidth() + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+    if (!view.verticalHeader()->isHidden()) {
+        width += metrics.horizontalAdvance(QString::number(model.rowCount() + 10)) + 2 * cellMargin;
+    }
+    std::vector<int> widths(std::size_t(model.columnCount()));
+    for (int column = 0; column < model.columnCount(); ++column) {
+        int widest = view.horizontalHeader()->sectionSizeHint(column);
+        for (int row = 0; row < model.rowCount(); ++row) {
+            widest = std::max(widest, metrics.horizontalAdvance(model.index(row, column).data().toString()) +
+                                          cellMargin);
+        }
+        widths[std::size_t(column)] = widest;
+    }
+    const int longestName =
+        metrics.horizontalAdvance(qText(text::StockSourceName).arg(vantor::ExeTrackCount)) + cellMargin;
+    for (const auto& [compared, own] : comparedColumns) {
+        widths[std::size_t(compared)] = std::max(widths[std::size_t(own)], longestName);
+    }
+    for (const int columnWidth : widths) {
+        width += columnWidth;
+    }
+    return width;
 }
 
 void setUpTable(QTableView* view) {
@@ -122,7 +155,6 @@ void TFMagicEditor::buildViews() {
     valuesView->setModel(valuesFilter_);
     setUpTable(valuesView);
     valuesView->setItemDelegateForColumn(MagicValuesModel::Value, delegate_);
-    valuesView->horizontalHeader()->setSectionResizeMode(MagicValuesModel::Description, QHeaderView::Stretch);
     valuesView->verticalHeader()->hide();
 
     bumpLabel = new QLabel(qText(text::BumpTableLabel));
@@ -180,8 +212,14 @@ void TFMagicEditor::buildViews() {
     auto* sides = new QSplitter(Qt::Horizontal);
     sides->addWidget(valuesSide);
     sides->addWidget(bumpSide);
-    sides->setStretchFactor(0, 3);
-    sides->setStretchFactor(1, 2);
+    // Every column of the values shows whole, the compared one included; the bump side has the rest.
+    const int valuesWidth =
+        wholeTableWidth(*valuesView, {{MagicValuesModel::OtherValue, MagicValuesModel::Value}});
+    const int bumpWidth = wholeTableWidth(*bumpView, {{BumpTableModel::OtherFirst, BumpTableModel::First},
+                                                      {BumpTableModel::OtherSecond, BumpTableModel::Second}});
+    sides->setSizes({valuesWidth, bumpWidth});
+    sides->setStretchFactor(0, 0);
+    sides->setStretchFactor(1, 1);
     sides->setChildrenCollapsible(false);
 
     auto* findingsSide = new QWidget;
@@ -203,9 +241,10 @@ void TFMagicEditor::buildViews() {
     setTabOrder(moveUpButton, moveDownButton);
     setTabOrder(moveDownButton, findingsList);
 
-    // Room for the descriptions and the chart, in the units of the font in use, within the screen.
-    const QFontMetrics metrics = fontMetrics();
-    const QSize wanted(metrics.horizontalAdvance(QLatin1Char('0')) * 150, metrics.height() * 42);
+    // Room for both tables whole and a chart as wide as the bump table, within the screen.
+    const QSize wanted(valuesWidth + bumpWidth + 3 * layout->spacing() +
+                           2 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin),
+                       fontMetrics().height() * 42);
     resize(wanted.boundedTo(screen()->availableGeometry().size() * 9 / 10));
 }
 

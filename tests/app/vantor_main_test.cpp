@@ -19,14 +19,19 @@
 #include "fake_desktop_services.hpp"
 #include "filename_edit.hpp"
 #include "io_error.hpp"
+#include "command_line.hpp"
+#include "magic_document.hpp"
 #include "magic_file.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
+#include "track_file.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 #include "vantor_about.hpp"
 #include "vantor_kx7_info.hpp"
+#include "vantor_magic_editor.hpp"
 
 using namespace vantor::testing;
 namespace app = vantor::app;
@@ -256,6 +261,94 @@ private slots:
         }
         QTest::keyClick(window_->FETrackFile->edit(), Qt::Key_F12);
         QVERIFY(!window_->Editmagicdata1->isEnabled());
+    }
+
+    // The editor opens on the track when it holds custom data, else on the magic data file when
+    // one is named; else the track's lack of custom data is told.
+    void editMagicDataOpensTheTrackElseTheMagicDataFile_data() {
+        QTest::addColumn<bool>("trackHasData");
+        QTest::addColumn<bool>("magicNamed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("track with custom data") << true << true << "Magic data - t.dat";
+        QTest::newRow("track without, magic data file") << false << true << "Magic data - m.md2";
+        QTest::newRow("track without, nothing else") << false << false << QString();
+    }
+    void editMagicDataOpensTheTrackElseTheMagicDataFile() {
+        QFETCH(bool, trackHasData);
+        QFETCH(bool, magicNamed);
+        QFETCH(QString, title);
+        const auto track = files_->write("t.dat", plainTrack());
+        const auto magic = files_->write("m.md2", magicText(4));
+        if (trackHasData) {
+            RecordingMessages quiet;
+            vantor::InsertMagicFile(magic, track, vantor::BackupChoice::None, quiet);
+        }
+        openWindow();
+        window_->FETrackFile->setFileName(qPath(track));
+        window_->FEMagicFile->setFileName(magicNamed ? qPath(magic) : QString());
+
+        window_->Editmagicdata1->trigger();
+
+        auto* editor = window_->findChild<TFMagicEditor*>();
+        if (title.isNull()) {
+            QVERIFY(editor == nullptr);
+            QCOMPARE(services_->messages.size(), 1u);
+            QCOMPARE(services_->messages[0].caption, QStringLiteral("Error"));
+            QCOMPARE(services_->messages[0].text, shown(vantor::text::NoCustomMagicData));
+            return;
+        }
+        QVERIFY(editor != nullptr);
+        QVERIFY(services_->messages.empty());
+        QCOMPARE(editor->windowTitle(), title);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(editor->document().block().bytes(), blockWithEntries(2, 4).bytes());
+    }
+
+    // Started with one existing track or magic data file, the window opens the editor on it; a
+    // track without custom data is told as from the menu, and the main window stays.
+    void oneArgumentOpensTheEditor_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("editedFile");
+        QTest::newRow("magic data file") << QStringList{"m.md2"} << "m.md2";
+        QTest::newRow("old extension, any case") << QStringList{"o.MD"} << "o.MD";
+        QTest::newRow("track") << QStringList{"t.DAT"} << "t.DAT";
+        QTest::newRow("missing file") << QStringList{"gone.md2"} << QString();
+        QTest::newRow("other extension") << QStringList{"notes.txt"} << QString();
+        QTest::newRow("folder named like a track") << QStringList{"x.dat"} << QString();
+        QTest::newRow("two arguments") << QStringList{"m.md2", "t.DAT"} << QString();
+        QTest::newRow("none") << QStringList{} << QString();
+    }
+    void oneArgumentOpensTheEditor() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, editedFile);
+        files_->write("m.md2", magicText(1));
+        files_->write("o.MD", magicText(2));
+        files_->write("t.DAT", plainTrack());
+        files_->write("notes.txt", magicText(1));
+        fs::create_directory(*files_ / "x.dat");
+        std::vector<std::string> given;
+        for (const QString& argument : arguments) {
+            given.push_back((*files_ / argument.toStdString()).string());
+        }
+        const auto chosen = app::fileToEditAtStart(given);
+        QCOMPARE(chosen.has_value(), !editedFile.isNull());
+        if (!chosen) {
+            return;
+        }
+        QCOMPARE(*chosen, (*files_ / editedFile.toStdString()).string());
+
+        openWindow();
+        window_->openMagicEditor(*chosen);
+        auto* editor = window_->findChild<TFMagicEditor*>();
+        if (editedFile.endsWith("DAT")) {
+            QVERIFY(editor == nullptr);
+            QCOMPARE(services_->messages.size(), 1u);
+            QCOMPARE(services_->messages[0].text, shown(vantor::text::NoCustomMagicData));
+        } else {
+            QVERIFY(editor != nullptr);
+            QCOMPARE(editor->windowTitle(), "Magic data - " + editedFile);
+        }
     }
 
     void browseRetestsTheName() {
