@@ -1,6 +1,7 @@
 #include "vantor_magic_editor.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -116,7 +117,8 @@ TFMagicEditor::TFMagicEditor(vantor::MagicSource source, MagicEditorContext cont
     , valuesModel_(new MagicValuesModel(*document_, shownDescriptions(), this))
     , valuesFilter_(new DifferenceFilter(this))
     , bumpModel_(new BumpTableModel(*document_, this))
-    , delegate_(new CheckedItemDelegate(this)) {
+    , valuesDelegate_(new CheckedItemDelegate(this))
+    , bumpDelegate_(new CheckedItemDelegate(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Edits in the main window while the editor is open would go unseen by it.
     setWindowModality(Qt::ApplicationModal);
@@ -134,8 +136,11 @@ TFMagicEditor::TFMagicEditor(vantor::MagicSource source, MagicEditorContext cont
                                                       : std::nullopt);
         updateCommands();
     });
-    connect(delegate_, &CheckedItemDelegate::refusalChanged, this,
-            [this](const QString& reason) { statusBar()->showMessage(reason); });
+    // A view takes its own delegate: a shared one would hand each view the other's editors.
+    for (CheckedItemDelegate* delegate : {valuesDelegate_, bumpDelegate_}) {
+        connect(delegate, &CheckedItemDelegate::refusalChanged, this,
+                [this](const QString& reason) { statusBar()->showMessage(reason); });
+    }
     bumpChart->setEntries(document_->bumpTable());
     updateTitle();
     updateCommands();
@@ -144,7 +149,23 @@ TFMagicEditor::TFMagicEditor(vantor::MagicSource source, MagicEditorContext cont
     valuesView->setCurrentIndex(valuesFilter_->index(0, MagicValuesModel::Value));
 }
 
-TFMagicEditor::~TFMagicEditor() = default;
+TFMagicEditor::~TFMagicEditor() {
+    // A cell still being edited is taken as its view goes; the document must outlive the views,
+    // and the window, half gone, must not follow.
+    disconnect(document_, nullptr, this, nullptr);
+    disconnect(&document_->undoStack(), nullptr, this, nullptr);
+    delete centralWidget();
+}
+
+void TFMagicEditor::takePendingEdit() {
+    // Leaving the cell takes a value still being typed, when it can be taken.
+    QWidget* focus = QApplication::focusWidget();
+    for (QTableView* view : {valuesView, bumpView}) {
+        if (focus != nullptr && view->isAncestorOf(focus)) {
+            view->setFocus();
+        }
+    }
+}
 
 const vantor::Descriptions& TFMagicEditor::shownDescriptions() const {
     return vantor::descriptionsFor(source_, std::nullopt, context_.descriptions);
@@ -154,14 +175,14 @@ void TFMagicEditor::buildViews() {
     valuesView = new QTableView;
     valuesView->setModel(valuesFilter_);
     setUpTable(valuesView);
-    valuesView->setItemDelegateForColumn(MagicValuesModel::Value, delegate_);
+    valuesView->setItemDelegateForColumn(MagicValuesModel::Value, valuesDelegate_);
     valuesView->verticalHeader()->hide();
 
     bumpLabel = new QLabel(qText(text::BumpTableLabel));
     bumpView = new QTableView;
     bumpView->setModel(bumpModel_);
     setUpTable(bumpView);
-    bumpView->setItemDelegate(delegate_);
+    bumpView->setItemDelegate(bumpDelegate_);
     bumpLabel->setBuddy(bumpView);
 
     addEntryButton = new QPushButton(qText(text::AddEntryButton));
@@ -456,6 +477,7 @@ void TFMagicEditor::selectFinding(QListWidgetItem* item) {
 }
 
 bool TFMagicEditor::save() {
+    takePendingEdit();
     if (source_.name.kind == vantor::SourceKind::StockData) {
         return saveAsMagicFile();
     }
@@ -502,6 +524,7 @@ bool TFMagicEditor::saveMagicFileInPlace(const vantor::MagicBlock& block, vantor
 }
 
 bool TFMagicEditor::saveAsMagicFile() {
+    takePendingEdit();
     const auto target = DesktopServices::current().saveFileName(this, qText(text::SaveMagicTitle),
                                                                 qtFileFilter(qText(text::MagicFileFilter)),
                                                                 qText(text::MagicFileExtension));
@@ -580,6 +603,7 @@ void TFMagicEditor::stopComparing() {
 }
 
 void TFMagicEditor::closeEvent(QCloseEvent* event) {
+    takePendingEdit();
     if (!document_->undoStack().isClean()) {
         const auto answer = DesktopServices::current().askQuestion(
             this, qText(text::MagicEditorCaption),

@@ -91,6 +91,7 @@ private:
     void buildViews();
     void buildMenu();
     void showFindings();
+    void takePendingEdit();
     void updateTitle();
     void updateCommands();
     void selectFinding(QListWidgetItem* item);
@@ -105,5 +106,6 @@ private:
     MagicValuesModel* valuesModel_;
     DifferenceFilter* valuesFilter_;
     BumpTableModel* bumpModel_;
-    CheckedItemDelegate* delegate_;
+    CheckedItemDelegate* valuesDelegate_;
+    CheckedItemDelegate* bumpDelegate_;
 };
