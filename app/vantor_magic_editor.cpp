@@ -58,34 +58,39 @@ std::vector<int> selectedSourceRows(const QTableView& view) {
     return rows;
 }
 
-// The width a table needs to show every column whole, with its frame and scroll bar. A column of
-// the compared source, empty until a comparison starts, is given the width of its own side's
-// column under the longest name a source can have.
-int wholeTableWidth(const QTableView& view, std::initializer_list<std::pair<int, int>> comparedColumns) {
+// Sizes the columns once to show their contents whole, rather than measuring every row at each
+// change, and returns the width the table needs with its frame and scroll bar. Number columns
+// leave room for the widest number they may be given; a column of the compared source, empty until
+// a comparison starts, for its own side's numbers under the longest name a source can have.
+int fitColumns(QTableView& view, std::initializer_list<int> numberColumns, const QString& widestNumber,
+               std::initializer_list<std::pair<int, int>> comparedColumns) {
     const QAbstractItemModel& model = *view.model();
     const QFontMetrics metrics = view.fontMetrics();
     const int cellMargin =
         2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1) + 1;
-    int width = 2 * view.frameWidth() + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
-    if (!view.verticalHeader()->isHidden()) {
-        width += metrics.horizontalAdvance(QString::number(model.rowCount() + 10)) + 2 * cellMargin;
-    }
+    const auto textWidth = [&](const QString& text) { return metrics.horizontalAdvance(text) + cellMargin; };
     std::vector<int> widths(std::size_t(model.columnCount()));
     for (int column = 0; column < model.columnCount(); ++column) {
         int widest = view.horizontalHeader()->sectionSizeHint(column);
         for (int row = 0; row < model.rowCount(); ++row) {
-            widest = std::max(widest, metrics.horizontalAdvance(model.index(row, column).data().toString()) +
-                                          cellMargin);
+            widest = std::max(widest, textWidth(model.index(row, column).data().toString()));
         }
         widths[std::size_t(column)] = widest;
     }
-    const int longestName =
-        metrics.horizontalAdvance(qText(text::StockSourceName).arg(vantor::ExeTrackCount)) + cellMargin;
+    for (const int column : numberColumns) {
+        widths[std::size_t(column)] = std::max(widths[std::size_t(column)], textWidth(widestNumber));
+    }
+    const int longestName = textWidth(qText(text::StockSourceName).arg(vantor::ExeTrackCount));
     for (const auto& [compared, own] : comparedColumns) {
         widths[std::size_t(compared)] = std::max(widths[std::size_t(own)], longestName);
     }
-    for (const int columnWidth : widths) {
-        width += columnWidth;
+    int width = 2 * view.frameWidth() + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+    if (!view.verticalHeader()->isHidden()) {
+        width += textWidth(QString::number(model.rowCount() + 10)) + cellMargin;
+    }
+    for (int column = 0; column < model.columnCount(); ++column) {
+        view.horizontalHeader()->resizeSection(column, widths[std::size_t(column)]);
+        width += widths[std::size_t(column)];
     }
     return width;
 }
@@ -95,8 +100,6 @@ void setUpTable(QTableView* view) {
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     view->setTabKeyNavigation(false);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->setWordWrap(false);
 }
 
@@ -234,10 +237,12 @@ void TFMagicEditor::buildViews() {
     sides->addWidget(valuesSide);
     sides->addWidget(bumpSide);
     // Every column of the values shows whole, the compared one included; the bump side has the rest.
-    const int valuesWidth =
-        wholeTableWidth(*valuesView, {{MagicValuesModel::OtherValue, MagicValuesModel::Value}});
-    const int bumpWidth = wholeTableWidth(*bumpView, {{BumpTableModel::OtherFirst, BumpTableModel::First},
-                                                      {BumpTableModel::OtherSecond, BumpTableModel::Second}});
+    const int valuesWidth = fitColumns(*valuesView, {MagicValuesModel::Value}, QString::number(INT32_MIN),
+                                       {{MagicValuesModel::OtherValue, MagicValuesModel::Value}});
+    const int bumpWidth = fitColumns(*bumpView, {BumpTableModel::First, BumpTableModel::Second},
+                                     QString::number(vantor::EndMark - 1),
+                                     {{BumpTableModel::OtherFirst, BumpTableModel::First},
+                                      {BumpTableModel::OtherSecond, BumpTableModel::Second}});
     sides->setSizes({valuesWidth, bumpWidth});
     sides->setStretchFactor(0, 0);
     sides->setStretchFactor(1, 1);
