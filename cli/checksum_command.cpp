@@ -8,6 +8,7 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
+#include <algorithm>
 #include <string>
 
 namespace vantor::cli {
@@ -44,6 +45,18 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
                       "The checksum of " + track.string() + " does not match its contents.");
         return 1;
     });
+}
+
+int runChecksums(const std::vector<std::filesystem::path>& tracks, ChecksumAction action, std::ostream& out,
+                 std::ostream& err) {
+    int exitCode = 0;
+    for (const std::filesystem::path& track : tracks) {
+        if (tracks.size() > 1) {
+            out << track.string() << ":\n";
+        }
+        exitCode = std::max(exitCode, runChecksum(track, action, out, err));
+    }
+    return exitCode;
 }
 
 } // namespace vantor::cli

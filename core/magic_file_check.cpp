@@ -9,6 +9,7 @@
 #include "value_encoding.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -24,11 +25,21 @@ constexpr int BumpHeaderLine = ValueLineOffset + MagicValueCount + 2;
 constexpr std::uint8_t EndOfFileByte = 0x1A;
 constexpr std::size_t QuotedLength = 40;
 
+// A text from the file, quoted, with control characters written as \xNN so that a finding stays
+// on one line.
 std::string inQuotes(std::string_view text) {
-    if (text.size() > QuotedLength) {
-        return "\"" + std::string(text.substr(0, QuotedLength)) + "...\"";
+    std::string quoted = "\"";
+    for (const char c : text.substr(0, QuotedLength)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
     }
-    return "\"" + std::string(text) + "\"";
+    return quoted + (text.size() > QuotedLength ? "...\"" : "\"");
 }
 
 std::string plural(std::size_t count, std::string_view word) {
@@ -160,24 +171,29 @@ void checkBumpTableHeader(FindingList& findings, std::span<const std::uint8_t> s
             break;
         }
     }
-    const std::string expected = "\"[bumptable]\" should be on line " + std::to_string(BumpHeaderLine);
+    const std::string misplaced = "\"[bumptable]\" should be on line " + std::to_string(BumpHeaderLine) +
+                                  ", behind 130 value lines, but is on line " + std::to_string(found) + ": ";
     if (found > BumpHeaderLine) {
         const auto extra = static_cast<std::size_t>(found - BumpHeaderLine);
+        const bool one = extra == 1;
         findings.atLine(found, Severity::Error,
-                        expected + ", behind 130 value lines, but is on line " + std::to_string(found) +
-                            ": " + plural(extra, "line") + " too many above it shift every later value by " +
-                            plural(extra, "line") + ", and the last value lines are never read");
+                        misplaced + plural(extra, "line") + " too many among the value lines " +
+                            (one ? "shifts every value after it" : "shift every value after them") +
+                            " down by " + plural(extra, "line") + ", and the last " +
+                            (one ? "value line is" : plural(extra, "value line") + " are") + " never read");
         return;
     }
     if (found > 0 && found < BumpHeaderLine) {
         const auto missing = static_cast<std::size_t>(BumpHeaderLine - found);
+        const bool one = missing == 1;
+        const std::string lastValues = one ? "value 130 is read from a line that is no value line"
+                                           : "values " + std::to_string(MagicValueCount + 1 - missing) +
+                                                 " to 130 are read from lines that are no value lines";
         findings.atLine(found, Severity::Error,
-                        expected + ", behind 130 value lines, but is on line " + std::to_string(found) +
-                            ": " + plural(missing, "value line") + " missing shift every later value by " +
-                            plural(missing, "line") +
-                            ", the last values are read from the lines around "
-                            "\"[bumptable]\", and the first " +
-                            plural(missing, "bump line") + " are skipped");
+                        misplaced + plural(missing, "value line") + (one ? " is" : " are") +
+                            " missing, which shifts every later value up by " + plural(missing, "line") +
+                            "; " + lastValues + ", and the first " +
+                            (one ? "bump line is" : plural(missing, "bump line") + " are") + " skipped");
         return;
     }
     for (int i = 0; i < 3; ++i) {

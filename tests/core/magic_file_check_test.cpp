@@ -80,10 +80,14 @@ std::vector<CheckCase> checkCases() {
         {"ValueLineRemoved",
          withoutLine(Clean, 50),
          {{132, Severity::Error, "value 130 has no \";\" and is read as 0"},
-          {133, Severity::Error, "1 value line missing shift every later value by 1 line"}}},
+          {133, Severity::Error,
+           "1 value line is missing, which shifts every later value up by 1 line; value 130 is read from a "
+           "line that is no value line, and the first bump line is skipped"}}},
         {"ValueLineAdded",
          magicText({{10, "1; x\r\n2; y"}}),
-         {{135, Severity::Error, "1 line too many above it shift every later value by 1 line"}}},
+         {{135, Severity::Error,
+           "1 line too many among the value lines shifts every value after it down by 1 line, and the last "
+           "value line is never read"}}},
         {"BumpLineWhereTheWriterLeavesALineEmpty",
          withoutLine(magicText({}, {"1,2"}), 135),
          {{135, Severity::Error, "line 135 should be empty"}}},
@@ -104,6 +108,11 @@ std::vector<CheckCase> checkCases() {
          magicText({}, {"1,2", std::string("\x1A") + "3,4"}),
          {{137, Severity::Error, "the byte 1A at offset"}}},
         {"EndOfFileByteAtTheEndIsHarmless", Clean + "\x1A", {}},
+        {"ControlCharactersStayOnTheFindingsLine",
+         magicText({{4, "1\x01"
+                        "2; x"}}),
+         {{6, Severity::Error,
+           "value 4 \"1\\x012\" is read as 1: the compiler stops reading at \"\\x012\""}}},
         {"LoneLineFeedJoinsTwoLines",
          magicText({{9, "1; x\n2; y"}}),
          {{11, Severity::Error, "a line feed without a carriage return does not end a line"}}},

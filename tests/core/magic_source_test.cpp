@@ -1,6 +1,8 @@
 #include "magic_source.hpp"
 
+#include "error_code_of.hpp"
 #include "game_executable.hpp"
+#include "little_endian.hpp"
 #include "magic_comparison.hpp"
 #include "magic_text_fixture.hpp"
 #include "recording_messages.hpp"
@@ -93,6 +95,23 @@ TEST_F(MagicSourceTest, TrackMagicFileAndStockDataGiveTheSameBlock) {
     EXPECT_EQ(fromFile.source->ownDescriptions->at(0), "grip");
     EXPECT_FALSE(fromTrack.source->ownDescriptions);
     EXPECT_FALSE(fromExe.source->ownDescriptions);
+}
+
+// Only the header and the area are read; a block that runs on past its area's end is still read
+// to its end mark, as extraction reads it.
+TEST_F(MagicSourceTest, TrackBlockIsReadToItsEndMarkWhateverTheAreaWordsSay) {
+    const MagicBlock block = testing::blockWithEntries(300, 2);
+    std::vector<std::uint8_t> track = testing::trackWithArea(block.markedForm(), 5000);
+    writeU32(track, 24, 100);
+    folder.write("long.dat", track);
+    const SourceLoad loaded = load("long.dat");
+    ASSERT_TRUE(loaded.source) << loaded.refusal;
+    EXPECT_EQ(loaded.source->block.markedForm(), block.markedForm());
+
+    std::vector<std::uint8_t> unmarked = block.markedForm();
+    unmarked.resize(unmarked.size() - 2);
+    folder.write("endless.dat", testing::trackWithArea(unmarked, 0));
+    EXPECT_EQ(testing::errorCodeOf([&] { load("endless.dat"); }), IoError::ReadBeyondEnd);
 }
 
 TEST_F(MagicSourceTest, RefusesWithTheSystemsTexts) {

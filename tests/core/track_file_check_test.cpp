@@ -68,8 +68,15 @@ std::vector<TrackCase> trackCases() {
     unreadableInfo[unreadableInfo.size() - 5] = '#';
     renewTrackChecksum(unreadableInfo);
 
+    std::vector<std::uint8_t> tooShort = testing::filler(20, 3);
+    renewTrackChecksum(tooShort);
+
     return {
         {"CustomBlockAndInfoBlockAreClean", clean, {}},
+        {"TooShortForTheHeaderWords",
+         tooShort,
+         {{0, Severity::Error, "20 bytes long, too short for the 28 bytes of the track header"},
+          {15, Severity::Note, "no info block"}}},
         {"NoInfoBlockIsANote",
          trackWithArea(blockWithEntries(3, 5).markedForm()),
          {{length - 5, Severity::Note, "no info block"}}},
