@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +26,7 @@
 #include "magic_text_fixture.hpp"
 #include "magic_values_model.hpp"
 #include "recording_messages.hpp"
+#include "run_process.hpp"
 #include "stock_executable.hpp"
 #include "temp_folder.hpp"
 #include "text_conversion.hpp"
@@ -122,10 +126,22 @@ private slots:
         const auto marked = expected.markedForm();
         QVERIFY(saved ==
                 vantor::spliced(original, marked, *vantor::planSplice(original, marked.size()).splice));
-        const auto reread = vantor::loadSource(fileSource(track));
-        QVERIFY(reread.source.has_value());
-        QCOMPARE(reread.source->block.value(7), -42);
-        QCOMPARE(bumpTableOf(reread.source->block), editor_->document().bumpTable());
+        // What the command-line tool then reports is what the editor shows.
+        const ProcessResult shown =
+            runProcess(VANTOR_CLI_PATH, {"show", track.string(), "--json"}, files_->path());
+        QCOMPARE(shown.exitCode, 0);
+        const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).object();
+        const QJsonArray values = report["values"].toArray();
+        QCOMPARE(values.size(), vantor::MagicValueCount);
+        for (const QJsonValue& value : values) {
+            const int number = value["number"].toInt();
+            QCOMPARE(value["value"].toInteger(), qint64(editor_->document().value(number)));
+        }
+        QJsonArray entries;
+        for (const vantor::BumpEntry& entry : editor_->document().bumpTable()) {
+            entries.append(QJsonArray{entry.first, entry.second});
+        }
+        QCOMPARE(report["bump_table"].toArray(), entries);
         QCOMPARE(fs::exists(*files_ / "t.bak"), backup);
         if (backup) {
             QVERIFY(readBytes(*files_ / "t.bak") == original);
