@@ -555,19 +555,19 @@ bool TFMagicEditor::saveAsMagicFile() {
     return saved;
 }
 
-bool TFMagicEditor::compareWith(const vantor::SourceName& name) {
-    bool compared = false;
-    runGuarded(this, [this, &name, &compared] {
-        const WaitCursor wait;
-        const vantor::SourceLoad load = vantor::loadSource(name);
+void TFMagicEditor::compareWith(const vantor::SourceName& name) {
+    runGuarded(this, [this, &name] {
+        // A refusal is told under the normal cursor.
+        const vantor::SourceLoad load = [&name] {
+            const WaitCursor wait;
+            return vantor::loadSource(name);
+        }();
         if (!load.source) {
             BoxMessages(this).show(vantor::MessageKind::Error, load.refusal);
             return;
         }
         document_->compareWith(load.source->block, sourceTitle(name));
-        compared = true;
     });
-    return compared;
 }
 
 void TFMagicEditor::compareWithFile() {

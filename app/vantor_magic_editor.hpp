@@ -97,7 +97,7 @@ private:
     void selectFinding(QListWidgetItem* item);
     void selectBumpRow(int row);
     int currentBumpRow() const;
-    bool compareWith(const vantor::SourceName& name);
+    void compareWith(const vantor::SourceName& name);
     bool saveMagicFileInPlace(const vantor::MagicBlock& block, vantor::Messages& messages);
 
     vantor::MagicSource source_;
