@@ -218,6 +218,40 @@ private slots:
         }
     }
 
+    // A save that fails keeps the editor open with its changes: the track gone, or a magic data file
+    // changed behind the editor's back so that the in-place edit cannot be made. Nothing is written.
+    void failedSaveKeepsTheChanges_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("track gone") << "t.dat" << qText(vantor::text::FileNotFound);
+        QTest::newRow("magic data file no longer one") << "m.md2" << qText(vantor::text::NotAMagicFile);
+    }
+    void failedSaveKeepsTheChanges() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        files_->write("t.dat", trackWithBlock(5));
+        files_->write("m.md2", vantor::formatMagicFile(blockWithEntries(3, 5), {}));
+        const fs::path path = *files_ / file.toStdString();
+        open(path);
+        typeValue(*editor_, 3, "1");
+        if (file.endsWith("dat")) {
+            fs::remove(path);
+        } else {
+            files_->write("m.md2", std::string("[something else]\r\n"));
+        }
+        const auto before = fs::exists(path) ? readBytes(path) : std::vector<std::uint8_t>{};
+        services_->questionAnswers.push_back(QMessageBox::Save);
+
+        editor_->close();
+
+        QCOMPARE(services_->messages.size(), 1u);
+        QCOMPARE(services_->messages[0].text, message);
+        QVERIFY(!editor_.isNull() && editor_->isVisible());
+        QVERIFY(editor_->windowTitle().endsWith(" *"));
+        QCOMPARE(fs::exists(path) ? readBytes(path) : std::vector<std::uint8_t>{}, before);
+        QCOMPARE(files_->fileNames().size(), file.endsWith("dat") ? 1u : 2u);
+    }
+
     // Undone back to the saved state, the editor closes without a question.
     void undoToTheSavedStateNeedsNoQuestion() {
         const auto track = files_->write("t.dat", trackWithBlock(5));
