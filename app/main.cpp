@@ -70,7 +70,7 @@ int runWithoutDisplay(const std::vector<std::string>& arguments) {
     return Failed;
 }
 
-int runWindows(QApplication& application) {
+int runWindows(QApplication& application, const std::vector<std::string>& arguments) {
     TFVantor mainWindow(ProgramPlace::ofThisProgram());
     FVantor = &mainWindow;
     // Made when first used: the main window comes up sooner.
@@ -93,6 +93,10 @@ int runWindows(QApplication& application) {
         quit->start(0);
     }
     mainWindow.show();
+    // Once the start-up has settled, as when the file had been opened from the menu.
+    if (const auto file = vantor::app::fileToEditAtStart(arguments)) {
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.openMagicEditor(*file); });
+    }
     const int code = application.exec();
     FEditKX7info = nullptr;
     FKX72000Location = nullptr;
@@ -128,5 +132,5 @@ int main(int argc, char** argv) {
     if (vantor::app::CommandLineMode) {
         return code;
     }
-    return runWindows(application);
+    return runWindows(application, arguments);
 }

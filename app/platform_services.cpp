@@ -31,6 +31,15 @@ void PlatformServices::showMessage(QWidget* parent, const QString& caption, QMes
     box.exec();
 }
 
+QMessageBox::StandardButton PlatformServices::askQuestion(QWidget* parent, const QString& caption,
+                                                          const QString& text,
+                                                          QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, caption, text, buttons, parent);
+    const int chosen = box.exec();
+    return buttons.testFlag(QMessageBox::StandardButton(chosen)) ? QMessageBox::StandardButton(chosen)
+                                                                 : QMessageBox::Cancel;
+}
+
 std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QString& title,
                                                       const QString& folder, const QString& fileName,
                                                       const QString& filter) {

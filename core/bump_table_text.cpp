@@ -6,9 +6,7 @@
 
 namespace vantor {
 
-namespace {
-
-std::optional<std::uint16_t> bumpNumber(std::string_view text) {
+std::optional<std::uint16_t> parseBumpNumber(std::string_view text) {
     while (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
@@ -18,8 +16,6 @@ std::optional<std::uint16_t> bumpNumber(std::string_view text) {
     }
     return static_cast<std::uint16_t>(*value);
 }
-
-} // namespace
 
 BumpTableText parseBumpTableText(std::span<const std::uint8_t> bytes) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -37,9 +33,10 @@ BumpTableText parseBumpTableText(std::span<const std::uint8_t> bytes) {
             continue;
         }
         const auto comma = line.find(',');
-        const auto first = comma == std::string_view::npos ? std::nullopt : bumpNumber(line.substr(0, comma));
+        const auto first =
+            comma == std::string_view::npos ? std::nullopt : parseBumpNumber(line.substr(0, comma));
         const auto second =
-            comma == std::string_view::npos ? std::nullopt : bumpNumber(line.substr(comma + 1));
+            comma == std::string_view::npos ? std::nullopt : parseBumpNumber(line.substr(comma + 1));
         if (!first || !second) {
             return {std::nullopt, "line " + std::to_string(lineNumber) + " \"" + std::string(line) +
                                       "\" is not FIRST,SECOND with two whole numbers from 0 to 65534"};

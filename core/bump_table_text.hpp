@@ -6,9 +6,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantor {
+
+// One number of a bump entry: a whole number from 0 to 65534 by the strict integer rule, trailing
+// spaces allowed. 65535 is refused: it would read back as the end of the table.
+std::optional<std::uint16_t> parseBumpNumber(std::string_view text);
 
 struct BumpTableText {
     std::optional<std::vector<BumpEntry>> entries;

@@ -18,6 +18,11 @@ namespace vantor {
 using Descriptions = std::array<std::string, MagicValueCount>;
 inline constexpr std::size_t MaximumDescriptionLength = 255;
 
+// Value k stands on line ValueLineOffset + k of a magic data file, bump entry j (from 0) on line
+// FirstBumpLine + j.
+inline constexpr int ValueLineOffset = 2;
+inline constexpr int FirstBumpLine = ValueLineOffset + MagicValueCount + 4;
+
 // The text of a magic data file for the block, CR LF line ends.
 std::string formatMagicFile(const MagicBlock& block, const Descriptions& descriptions);
 

@@ -20,7 +20,6 @@ namespace vantor {
 
 namespace {
 
-constexpr int ValueLineOffset = 2;
 constexpr int BumpHeaderLine = ValueLineOffset + MagicValueCount + 2;
 constexpr std::uint8_t EndOfFileByte = 0x1A;
 constexpr std::size_t QuotedLength = 40;

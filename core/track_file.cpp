@@ -92,6 +92,11 @@ TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block,
     return rewrite;
 }
 
+std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
+                                  const Splice& splice) {
+    return splicing(track.size(), block, splice).applyTo(track);
+}
+
 // All offsets are 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
 SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header,
                       const std::function<bool()>& areaHoldsMarker, std::size_t blockSize) {

@@ -62,6 +62,10 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
 // checksum, with the header words at 8, 20 and 24 set on the way and the checksum renewed.
 TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice);
 
+// The same, applied to a track's contents in memory.
+std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
+                                  const Splice& splice);
+
 // True when the track's magic data area starts with the marker. Raises IoError ("Read beyond end
 // of file") when fewer than 4 bytes follow the area start.
 bool holdsCustomMagicData(std::span<const std::uint8_t> track);

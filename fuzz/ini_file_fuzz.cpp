@@ -18,14 +18,21 @@ namespace {
 using namespace vantor;
 using fuzz::require;
 
-// Values never hold a line feed, so this tells an absent key from an empty value.
+// Values never hold a line end, so this tells an absent key from an empty value.
 constexpr std::string_view Absent = "\n";
 
-// Lines with their line ends, as the file holds them.
+bool endsWithLineEnd(std::string_view line) {
+    return line.ends_with('\n') || line.ends_with('\r');
+}
+
+// Lines with their line ends, as the file holds them: a line ends at CR LF, CR or LF.
 std::vector<std::string_view> linesOf(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size() - 1) + 1;
+        std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        if (end < text.size()) {
+            end += text.substr(end).starts_with("\r\n") ? 2 : 1;
+        }
         lines.push_back(text.substr(0, end));
         text.remove_prefix(end);
     }
@@ -83,7 +90,7 @@ std::vector<std::pair<std::string_view, std::string_view>> keysOf(std::string_vi
 // The old line kept as it was, or, as the last line without a line end, completed with one.
 bool keeps(std::string_view oldLine, std::string_view newLine, bool last) {
     return newLine == oldLine ||
-           (last && !oldLine.ends_with('\n') && newLine.starts_with(oldLine) && newLine.ends_with('\n') &&
+           (last && !endsWithLineEnd(oldLine) && newLine.starts_with(oldLine) && endsWithLineEnd(newLine) &&
             withoutLineEnd(newLine) == withoutLineEnd(oldLine));
 }
 
@@ -112,7 +119,7 @@ void checkLines(std::string_view before, std::string_view after, std::string_vie
     const std::string header = "[" + std::string(section) + "]";
     require(
         (added.size() == 1 && added[0] == written) ||
-        (added.size() == 2 && added[0] == header && added[1] == written && newLines.back().ends_with('\n')));
+        (added.size() == 2 && added[0] == header && added[1] == written && endsWithLineEnd(newLines.back())));
 }
 
 } // namespace

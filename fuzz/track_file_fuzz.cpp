@@ -40,7 +40,7 @@ void checkSplice(Bytes track, Bytes block, const Splice& splice) {
     require(splice.cut >= 32 && splice.cut <= splice.tail && splice.tail <= track.size() - ChecksumSize);
     require(splice.cut == splice.insertionPoint + std::uint64_t{32});
 
-    const std::vector<std::uint8_t> result = splicing(track.size(), block, splice).applyTo(track);
+    const std::vector<std::uint8_t> result = spliced(track, block, splice);
     const Bytes bytes(result);
     require(result.size() == splice.cut + block.size() + (track.size() - splice.tail));
     require(readU32(bytes, 8) == result.size() - ChecksumSize);
@@ -63,7 +63,7 @@ void checkSplice(Bytes track, Bytes block, const Splice& splice) {
 
     const SplicePlan again = planSplice(bytes, block.size());
     require(again.splice.has_value());
-    require(splicing(bytes.size(), block, *again.splice).applyTo(bytes) == result);
+    require(spliced(bytes, block, *again.splice) == result);
 }
 
 void checkExtraction(Bytes track) {

@@ -7,18 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-docs/main-window.png}")
 
-missing=()
-for package in xvfb xauth xdotool imagemagick; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-scripts/build.sh
+source scripts/screenshot-setup.sh
 
 place=$(mktemp -d)
 trap 'rm -rf "$place"' EXIT

@@ -269,6 +269,42 @@ private slots:
         QVERIFY(listWidth <= viewWidth);
     }
 
+    // The question box offers the buttons asked for and answers with the one pressed; closing it
+    // otherwise (Escape) counts as Cancel.
+    void questionBoxAnswersTheButtonPressed_data() {
+        QTest::addColumn<QMessageBox::StandardButton>("press");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("save") << QMessageBox::Save << QMessageBox::Save;
+        QTest::newRow("discard") << QMessageBox::Discard << QMessageBox::Discard;
+        QTest::newRow("escape") << QMessageBox::NoButton << QMessageBox::Cancel;
+    }
+    void questionBoxAnswersTheButtonPressed() {
+        QFETCH(QMessageBox::StandardButton, press);
+        QFETCH(QMessageBox::StandardButton, answer);
+        const auto buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        QString caption;
+        QMessageBox::StandardButtons offered;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            caption = box->windowTitle();
+            offered = box->standardButtons();
+            if (press == QMessageBox::NoButton) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->button(press)->click();
+            }
+        });
+
+        const auto chosen = PlatformServices().askQuestion(nullptr, "Magic data", "Save?", buttons);
+
+        QCOMPARE(caption, QStringLiteral("Magic data"));
+        QCOMPARE(offered, buttons);
+        QCOMPARE(chosen, answer);
+    }
+
 private:
     QTemporaryDir configFolder_;
 

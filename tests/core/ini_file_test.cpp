@@ -74,7 +74,8 @@ TEST(IniFileTest, WriteAddsTheKeyToItsSectionOrTheSectionAtTheEnd) {
 }
 
 // Found by fuzzing: a key added behind a line ending in CR LF, in a file whose first line ends in
-// LF, took that line's CR; and a file ending in a bare CR gained another CR inside its last line.
+// LF, took that line's CR; and a file ending in a bare CR gained another CR, where the bare CR
+// already ends the line.
 TEST(IniFileTest, WriteKeepsTheLineEndsOfOtherLines) {
     struct Case {
         const char* name;
@@ -83,8 +84,8 @@ TEST(IniFileTest, WriteKeepsTheLineEndsOfOtherLines) {
     };
     const Case cases[] = {
         {"crlf line in a file of lf lines", "\n[a]\r\n", "\n[a]\r\nk=v\n"},
-        {"bare cr at the end, new section", "\r", "\r\n[a]\r\nk=v\r\n"},
-        {"bare cr at the end of the section", "[a]\r", "[a]\r\nk=v\r\n"},
+        {"bare cr at the end, new section", "\r", "\r[a]\rk=v\r"},
+        {"bare cr at the end of the section", "[a]\r", "[a]\rk=v\r"},
     };
     for (const Case& c : cases) {
         IniFile ini(c.text);
@@ -119,7 +120,7 @@ const EncodingCase EncodingCases[] = {
     {"Utf16LeLoneSurrogateAndOddByte", "\xFF\xFE[\0s\0]\0\n\0k\0=\0\x00\xD8\n\0\x41"sv, "\xEF\xBF\xBD",
      "\xFF\xFE[\0s\0]\0\n\0k\0=\0\xFD\xFF\n\0n\0e\0w\0=\0\xE9\0\n\0"sv},
     {"CrAloneEndsALine", "[s]\rk=v\rother=1\r"sv, "v", "[s]\rk=v\rother=1\rnew=\xC3\xA9\r"sv},
-    {"CrOnlyWithoutLastLineEnd", "[s]\rk=v"sv, "v", "[s]\rk=v\rnew=\xC3\xA9"sv},
+    {"CrOnlyWithoutLastLineEnd", "[s]\rk=v"sv, "v", "[s]\rk=v\rnew=\xC3\xA9\r"sv},
     {"LfOnly", "[s]\nk=v\n"sv, "v", "[s]\nk=v\nnew=\xC3\xA9\n"sv},
     {"SingleBytesTakenAsTheyAre", "[s]\r\nk=\xE4\r\n"sv, "\xE4", "[s]\r\nk=\xE4\r\nnew=\xC3\xA9\r\n"sv},
 };

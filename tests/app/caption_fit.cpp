@@ -1,0 +1,38 @@
+#include "caption_fit.hpp"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+
+ApplicationFontScope::ApplicationFontScope(int pointSize)
+    : saved_(QApplication::font()) {
+    if (pointSize > 0) {
+        QFont font = saved_;
+        font.setPointSize(pointSize);
+        QApplication::setFont(font);
+    }
+}
+
+ApplicationFontScope::~ApplicationFontScope() {
+    QApplication::setFont(saved_);
+}
+
+QStringList clippedCaptions(const QWidget& area) {
+    QStringList clipped;
+    for (const QWidget* control : area.findChildren<QWidget*>()) {
+        if (qobject_cast<const QLabel*>(control) == nullptr &&
+            qobject_cast<const QAbstractButton*>(control) == nullptr) {
+            continue;
+        }
+        const QSize wanted = control->sizeHint();
+        if (wanted.width() > control->width() || wanted.height() > control->height()) {
+            clipped << QStringLiteral("%1 \"%2\" wants %3x%4, has %5x%6")
+                           .arg(control->metaObject()->className(), control->property("text").toString())
+                           .arg(wanted.width())
+                           .arg(wanted.height())
+                           .arg(control->width())
+                           .arg(control->height());
+        }
+    }
+    return clipped;
+}
