@@ -52,8 +52,16 @@ std::vector<std::uint8_t> readWhole(platform::OpenFile& file, const fs::path& pa
         std::size_t done = 0;
         for (;;) {
             if (done == contents.size()) {
-                // The file may have grown since its size was taken.
-                contents.resize(done + (1 << 16));
+                // The file may have grown since its size was taken. Probed in a small buffer, so
+                // that a file read whole is not moved into a larger vector just to find its end.
+                std::uint8_t probe[4096];
+                const std::size_t got = file.read(probe);
+                if (got == 0) {
+                    return contents;
+                }
+                contents.insert(contents.end(), probe, probe + got);
+                done += got;
+                continue;
             }
             const std::size_t got = file.read(std::span(contents).subspan(done));
             if (got == 0) {

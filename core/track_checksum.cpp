@@ -12,6 +12,14 @@
 
 namespace vantor {
 
+namespace {
+
+// Small enough to stay in the processor's cache between the read that fills it and the sums, and
+// below the size from which the allocator maps fresh, page-faulting memory for it.
+constexpr std::size_t SummedChunkSize = std::size_t{64} << 10;
+
+} // namespace
+
 std::uint16_t RotateLeft16(std::uint16_t value, unsigned count) {
     count %= 16;
     return static_cast<std::uint16_t>(value << count | value >> ((16 - count) % 16));
@@ -50,7 +58,8 @@ TrackFileChecksums readTrackChecksums(const std::filesystem::path& path) {
         return result;
     }
     const std::uint64_t summed = result.length - ChecksumSize;
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(summed, FileChunkSize)));
+    std::vector<std::uint8_t> chunk(
+        static_cast<std::size_t>(std::min<std::uint64_t>(summed, SummedChunkSize)));
     RunningTrackChecksum sums;
     for (std::uint64_t at = 0; at < summed;) {
         const auto piece = std::span(chunk).first(
