@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DVANTOR_WERROR=ON \
-  -DVANTOR_BUILD_APP=OFF -DVANTOR_BUILD_BENCH=OFF \
+  -DVANTOR_BUILD_APP=OFF -DVANTOR_BUILD_BENCH=OFF -DVANTOR_STATIC_CLI=OFF \
   -DCMAKE_CXX_FLAGS="-O1 -g1 $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
 # Without the desktop program and the benchmarks, everything built is a test or what one runs.
 cmake --build build-asan
