@@ -492,8 +492,18 @@ bool TFMagicEditor::save() {
         const vantor::MagicBlock block = document_->block();
         BoxMessages messages(this);
         if (source_.name.kind == vantor::SourceKind::TrackFile) {
-            saved = vantor::InsertMagicBlock(block.markedForm(), source_.name.file, context_.backup(),
-                                             messages) == vantor::InsertResult::Inserted;
+            // Saving over a block that another program changed since it was read would undo that
+            // change.
+            const auto unlessChanged =
+                [&](const vantor::MagicBlock& current) -> std::optional<std::vector<std::uint8_t>> {
+                if (!vantor::compareBlocks(current, source_.block).equal()) {
+                    messages.show(vantor::MessageKind::Error, text::TrackMagicDataChanged);
+                    return std::nullopt;
+                }
+                return block.markedForm();
+            };
+            saved = vantor::EditMagicBlock(source_.name.file, context_.backup(), messages, unlessChanged) ==
+                    vantor::InsertResult::Inserted;
         } else {
             saved = saveMagicFileInPlace(block, messages);
         }
@@ -513,6 +523,10 @@ bool TFMagicEditor::saveMagicFileInPlace(const vantor::MagicBlock& block, vantor
     const vantor::SourceLoad current = vantor::loadSource(source_.name);
     if (!current.source) {
         messages.show(vantor::MessageKind::Error, current.refusal);
+        return false;
+    }
+    if (!vantor::compareBlocks(current.source->block, source_.block).equal()) {
+        messages.show(vantor::MessageKind::Error, text::MagicFileChanged);
         return false;
     }
     std::vector<vantor::ValueChange> changes;

@@ -26,6 +26,10 @@ std::string backupFailed(const std::string& backupName, const std::string& reaso
 
 // The info save found a different block from the one that was read and shown.
 inline constexpr std::string_view InfoBlockChanged = "The track file changed since its info block was read.";
+// The same for the magic data an editor saves back over what it read.
+inline constexpr std::string_view TrackMagicDataChanged =
+    "The track file changed since its magic data was read.";
+inline constexpr std::string_view MagicFileChanged = "The magic data file changed since it was read.";
 
 inline constexpr std::string_view MagicFileHeader = "[kx7-2000 magic file]";
 inline constexpr std::string_view BumpTableHeader = "[bumptable]";

@@ -16,17 +16,18 @@ EditResult SetTrackValues(const std::filesystem::path& track, std::span<const Va
         messages.show(MessageKind::Error, *refusal);
         return EditResult::Refused;
     }
-    const std::vector<std::uint8_t> contents = readFile(track);
-    if (!holdsCustomMagicData(contents)) {
-        messages.show(MessageKind::Error, text::NoCustomMagicData);
-        return EditResult::Refused;
-    }
-    MagicBlock block = customMagicBlock(contents);
-    applyChanges(block, changes);
-    if (bumpTable) {
-        block.setBumpTable(*bumpTable);
-    }
-    switch (InsertMagicBlock(block.markedForm(), track, BackupChoice::None, messages)) {
+    // Changed as read under the track's lock, so that a change made in between by another writer
+    // survives.
+    const InsertResult result =
+        EditMagicBlock(track, BackupChoice::None, messages, [&](const MagicBlock& current) {
+            MagicBlock block = current;
+            applyChanges(block, changes);
+            if (bumpTable) {
+                block.setBumpTable(*bumpTable);
+            }
+            return std::optional(block.markedForm());
+        });
+    switch (result) {
     case InsertResult::FileNotFound:
         return EditResult::FileNotFound;
     case InsertResult::Refused:

@@ -57,6 +57,32 @@ bool holdsCustomMagicData(ReadOnlyFile& track) {
     return startsWithMagicMarker(marker);
 }
 
+MagicBlock readCustomMagicBlock(ReadOnlyFile& file) {
+    const std::uint64_t first = areaStartOf(file) + ValueAreaStart;
+    // The end mark is the only length the block has: the words behind the value area are read in
+    // growing pieces until it shows.
+    std::vector<std::uint8_t> piece(4096);
+    for (std::uint64_t at = first + ValueAreaSize;;) {
+        const std::uint64_t left = file.size() > at ? file.size() - at : 0;
+        // A word cut off by the end of the file can't be read.
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), left & ~std::uint64_t{1}));
+        if (count == 0) {
+            throw IoError(IoError::ReadBeyondEnd);
+        }
+        file.readAt(at, std::span(piece).first(count));
+        for (std::size_t word = 0; word < count; word += 2) {
+            if (readU16(piece, word) == EndMark) {
+                std::vector<std::uint8_t> bytes(static_cast<std::size_t>(at + word + 2 - first));
+                file.readAt(first, bytes);
+                return MagicBlock(std::move(bytes));
+            }
+        }
+        at += count;
+        piece.resize(std::min(piece.size() * 2, FileChunkSize));
+    }
+}
+
 // Copies the track's contents to its backup file. The user asked for a copy, so going on without
 // one would be a failure reported as success: false, after a message naming the file and the
 // reason, when it can't be made.
@@ -77,6 +103,43 @@ bool madeBackup(const fs::path& trackFile, LockedFile& track, Messages& messages
         messages.show(MessageKind::Error, text::backupFailed(backupFile.string(), error.reason()));
         return false;
     }
+}
+
+// The marked block to splice in, made from the track as read under its lock; nothing after a message.
+using BlockFor = std::function<std::optional<std::vector<std::uint8_t>>(LockedFile&)>;
+
+// Splices the block that blockFor makes into the track. The lock is held from the first read until
+// the new track is in place, so that no other rewrite of the track is lost.
+InsertResult spliceUnderLock(const fs::path& trackFile, BackupChoice backup, Messages& messages,
+                             const BlockFor& blockFor) {
+    if (!regularFileFound(trackFile)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
+        return InsertResult::FileNotFound;
+    }
+    LockedFile locked(trackFile);
+    const std::optional<std::vector<std::uint8_t>> block = blockFor(locked);
+    if (!block) {
+        return InsertResult::Refused;
+    }
+    const std::uint64_t length = locked.size();
+    std::array<std::uint8_t, HeaderSize> header{};
+    const auto headerRead = std::span(header).first(static_cast<std::size_t>(std::min(length, HeaderSize)));
+    locked.readAt(0, headerRead);
+
+    const SplicePlan plan = planSplice(
+        length, headerRead, [&] { return holdsCustomMagicData(locked); }, block->size());
+    if (!plan.splice) {
+        messages.show(MessageKind::Error, text::invalidTrackFile(trackFile.string(), plan.refusal));
+        return InsertResult::Refused;
+    }
+    const TrackRewrite rewrite = splicing(length, *block, *plan.splice);
+
+    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, locked, messages)) {
+        return InsertResult::BackupFailed;
+    }
+    clearReadOnly(trackFile);
+    rewrite.applyTo(locked);
+    return InsertResult::Inserted;
 }
 
 } // namespace
@@ -164,31 +227,21 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
 
 InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
                               BackupChoice backup, Messages& messages) {
-    if (!regularFileFound(trackFile)) {
-        messages.show(MessageKind::Error, text::FileNotFound);
-        return InsertResult::FileNotFound;
-    }
-    // Held until the new track is in place, so that no other rewrite of the track is lost.
-    LockedFile locked(trackFile);
-    const std::uint64_t length = locked.size();
-    std::array<std::uint8_t, HeaderSize> header{};
-    const auto headerRead = std::span(header).first(static_cast<std::size_t>(std::min(length, HeaderSize)));
-    locked.readAt(0, headerRead);
+    return spliceUnderLock(trackFile, backup, messages, [&](LockedFile&) {
+        return std::optional<std::vector<std::uint8_t>>(std::in_place, block.begin(), block.end());
+    });
+}
 
-    const SplicePlan plan = planSplice(
-        length, headerRead, [&] { return holdsCustomMagicData(locked); }, block.size());
-    if (!plan.splice) {
-        messages.show(MessageKind::Error, text::invalidTrackFile(trackFile.string(), plan.refusal));
-        return InsertResult::Refused;
-    }
-    const TrackRewrite rewrite = splicing(length, block, *plan.splice);
-
-    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, locked, messages)) {
-        return InsertResult::BackupFailed;
-    }
-    clearReadOnly(trackFile);
-    rewrite.applyTo(locked);
-    return InsertResult::Inserted;
+InsertResult EditMagicBlock(const fs::path& trackFile, BackupChoice backup, Messages& messages,
+                            const MagicBlockEdit& edit) {
+    return spliceUnderLock(trackFile, backup, messages,
+                           [&](LockedFile& locked) -> std::optional<std::vector<std::uint8_t>> {
+                               if (!holdsCustomMagicData(locked)) {
+                                   messages.show(MessageKind::Error, text::NoCustomMagicData);
+                                   return std::nullopt;
+                               }
+                               return edit(readCustomMagicBlock(locked));
+                           });
 }
 
 bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
@@ -215,29 +268,7 @@ bool trackHoldsCustomMagicData(const fs::path& trackFile) {
 
 MagicBlock readCustomMagicBlock(const fs::path& trackFile) {
     ReadOnlyFile file(trackFile);
-    const std::uint64_t first = areaStartOf(file) + ValueAreaStart;
-    // The end mark is the only length the block has: the words behind the value area are read in
-    // growing pieces until it shows.
-    std::vector<std::uint8_t> piece(4096);
-    for (std::uint64_t at = first + ValueAreaSize;;) {
-        const std::uint64_t left = file.size() > at ? file.size() - at : 0;
-        // A word cut off by the end of the file can't be read.
-        const auto count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), left & ~std::uint64_t{1}));
-        if (count == 0) {
-            throw IoError(IoError::ReadBeyondEnd);
-        }
-        file.readAt(at, std::span(piece).first(count));
-        for (std::size_t word = 0; word < count; word += 2) {
-            if (readU16(piece, word) == EndMark) {
-                std::vector<std::uint8_t> bytes(static_cast<std::size_t>(at + word + 2 - first));
-                file.readAt(first, bytes);
-                return MagicBlock(std::move(bytes));
-            }
-        }
-        at += count;
-        piece.resize(std::min(piece.size() * 2, FileChunkSize));
-    }
+    return readCustomMagicBlock(file);
 }
 
 } // namespace vantor

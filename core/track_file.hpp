@@ -36,6 +36,16 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> markedBlock,
                               const std::filesystem::path& trackFile, BackupChoice backup,
                               Messages& messages);
 
+// Makes the new marked block from the track's custom block as read under the track's lock, or
+// tells messages why not and gives nothing.
+using MagicBlockEdit = std::function<std::optional<std::vector<std::uint8_t>>(const MagicBlock& current)>;
+
+// Splices the block that edit makes from the track's custom block into the track, reading and
+// rewriting under one lock, so that a change made by another writer in between is never undone.
+// A track without custom magic data is refused with a message and nothing changed.
+InsertResult EditMagicBlock(const std::filesystem::path& trackFile, BackupChoice backup, Messages& messages,
+                            const MagicBlockEdit& edit);
+
 // Where a marked block goes: the file is cut at cut, the block follows, then the tail from tail on.
 struct Splice {
     std::uint32_t insertionPoint = 0;

@@ -23,6 +23,7 @@
 #include "game_executable.hpp"
 #include "magic_document.hpp"
 #include "magic_file.hpp"
+#include "magic_file_edit.hpp"
 #include "magic_text_fixture.hpp"
 #include "magic_values_model.hpp"
 #include "recording_messages.hpp"
@@ -31,6 +32,7 @@
 #include "temp_folder.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
+#include "track_block_edit.hpp"
 #include "track_file.hpp"
 #include "track_fixture.hpp"
 
@@ -146,6 +148,12 @@ private slots:
         if (backup) {
             QVERIFY(readBytes(*files_ / "t.bak") == original);
         }
+
+        // What was saved is what the next save compares the track with: a second save goes through.
+        typeValue(*editor_, 8, "3");
+        QVERIFY(editor_->save());
+        QVERIFY(services_->messages.empty());
+        QCOMPARE(vantor::readCustomMagicBlock(track).value(8), 3);
     }
 
     // A refused text stays in the cell with its reason in the status line; Enter does not take it
@@ -218,26 +226,41 @@ private slots:
         }
     }
 
-    // A save that fails keeps the editor open with its changes: the track gone, or a magic data file
-    // changed behind the editor's back so that the in-place edit cannot be made. Nothing is written.
+    // A save that fails keeps the editor open with its changes: the track gone, a magic data file
+    // changed behind the editor's back so that the in-place edit cannot be made, or a value changed
+    // by another program since the editor read it, which the save would undo. Nothing is written.
     void failedSaveKeepsTheChanges_data() {
         QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message");
-        QTest::newRow("track gone") << "t.dat" << qText(vantor::text::FileNotFound);
-        QTest::newRow("magic data file no longer one") << "m.md2" << qText(vantor::text::NotAMagicFile);
+        QTest::newRow("track gone") << "t.dat"
+                                    << "remove" << qText(vantor::text::FileNotFound);
+        QTest::newRow("magic data file no longer one") << "m.md2"
+                                                       << "replace" << qText(vantor::text::NotAMagicFile);
+        QTest::newRow("track value set meanwhile") << "t.dat"
+                                                   << "set" << qText(vantor::text::TrackMagicDataChanged);
+        QTest::newRow("magic data file value set meanwhile")
+            << "m.md2"
+            << "set" << qText(vantor::text::MagicFileChanged);
     }
     void failedSaveKeepsTheChanges() {
         QFETCH(QString, file);
+        QFETCH(QString, change);
         QFETCH(QString, message);
         files_->write("t.dat", trackWithBlock(5));
         files_->write("m.md2", vantor::formatMagicFile(blockWithEntries(3, 5), {}));
         const fs::path path = *files_ / file.toStdString();
         open(path);
         typeValue(*editor_, 3, "1");
-        if (file.endsWith("dat")) {
+        if (change == "remove") {
             fs::remove(path);
-        } else {
+        } else if (change == "replace") {
             files_->write("m.md2", std::string("[something else]\r\n"));
+        } else {
+            RecordingMessages messages;
+            const vantor::ValueChange other{4, blockWithEntries(3, 5).value(4) + 1};
+            const auto set = file.endsWith("dat") ? vantor::SetTrackValues : vantor::SetMagicFileValues;
+            QCOMPARE(set(path, {&other, 1}, std::nullopt, messages), vantor::EditResult::Changed);
         }
         const auto before = fs::exists(path) ? readBytes(path) : std::vector<std::uint8_t>{};
         services_->questionAnswers.push_back(QMessageBox::Save);
@@ -248,8 +271,9 @@ private slots:
         QCOMPARE(services_->messages[0].text, message);
         QVERIFY(!editor_.isNull() && editor_->isVisible());
         QVERIFY(editor_->windowTitle().endsWith(" *"));
+        QCOMPARE(editor_->document().value(3), 1);
         QCOMPARE(fs::exists(path) ? readBytes(path) : std::vector<std::uint8_t>{}, before);
-        QCOMPARE(files_->fileNames().size(), file.endsWith("dat") ? 1u : 2u);
+        QCOMPARE(files_->fileNames().size(), change == "remove" ? 1u : 2u);
     }
 
     // Undone back to the saved state, the editor closes without a question.

@@ -50,13 +50,16 @@ expect_including() {
 
 commands='^[a-z][a-z0-9-]*$'
 options='^--?[a-z][a-z0-9-]*$'
-expect_including "checksum extract info insert stock" "$commands" ""
+expect_including "check checksum diff extract info insert set show stock" "$commands" ""
 expect_exactly "info insert" "in"
 expect_including "--help --settings --version" "$options" "--"
 # A command's own options join the global ones; a global option before the command is skipped.
 expect_including "--help --laps --settings --split1 --split2 --version" "$options" "info" "--"
 expect_including "--backup --help --settings --version" "$options" "--settings" "my.ini" "insert" "--"
 expect_exactly "--fix" "checksum" "--f"
+expect_exactly "--descriptions" "diff" "a.dat" "b.md2" "--d"
+expect_exactly "--output-dir" "stock" "KX7_2000.EXE" "all" "--o"
+expect_exactly "--bump-table" "set" "t.dat" "7=1" "--b"
 # File names are left to bash: after a command, and as the value of --settings.
 expect_exactly "" "insert" ""
 expect_exactly "" "--settings" ""
