@@ -136,6 +136,14 @@ std::string_view lineEndOf(const std::string& text) {
     return text[end] == '\r' ? "\r" : "\n";
 }
 
+// The line end that stops in front of offset.
+std::string_view lineEndBefore(const std::string& text, std::size_t offset) {
+    if (text[offset - 1] == '\r') {
+        return "\r";
+    }
+    return offset >= 2 && text[offset - 2] == '\r' ? "\r\n" : "\n";
+}
+
 bool endsWithLineEnd(const std::string& text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
@@ -225,8 +233,12 @@ void IniFile::write(std::string_view section, std::string_view key, std::string_
         return;
     }
     // The new line goes behind the line end of the line in front of it, which so stays as it was.
-    const std::string lineEnd(lineEndOf(text_));
+    std::string lineEnd(lineEndOf(text_));
     if (location.sectionFound && location.sectionEnd < text_.size()) {
+        // A bare CR in front of an LF would join it into one line end and so swallow the next line.
+        if (lineEnd == "\r" && text_[location.sectionEnd] == '\n') {
+            lineEnd = lineEndBefore(text_, location.sectionEnd);
+        }
         text_.insert(location.sectionEnd, newLine + lineEnd);
         return;
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the desktop program need, and nothing
-# when they are all present already. Run as root on Debian 12.
+# Installs the Debian packages the build, the tests and the desktop program need, and those named
+# as arguments (what another script needs besides), and nothing when they are all present already.
+# Run as root on Debian 12.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   xvfb xauth
   # The validators of the installed desktop entry, metainfo, MIME type and manual pages.
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db
+  "$@"
 )
 
 missing=()

@@ -10,13 +10,8 @@ folder=$(realpath -m "${1:-docs}")
 
 source scripts/screenshot-setup.sh
 
-place=$(mktemp -d)
-trap 'rm -rf "$place"' EXIT
-cp build/bin/vantor2000 "$place/"
 build/bin/write_demo_files "$place"
 
-export XDG_RUNTIME_DIR="$place/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 mkdir -p "$folder"
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   set -euo pipefail

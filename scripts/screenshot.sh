@@ -9,14 +9,9 @@ output=$(realpath -m "${1:-docs/main-window.png}")
 
 source scripts/screenshot-setup.sh
 
-place=$(mktemp -d)
-trap 'rm -rf "$place"' EXIT
-cp build/bin/vantor2000 "$place/"
 touch "$place/KX7_2000.EXE"
 printf '[config]\r\nkx72000exe=%s\r\n' "$place/KX7_2000.EXE" >"$place/vantor2000.ini"
 
-export XDG_RUNTIME_DIR="$place/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   set -euo pipefail
   "$1/vantor2000" &

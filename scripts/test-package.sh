@@ -9,18 +9,7 @@ if dpkg-query -W -f='${db:Status-Status}' vantor2000 2>/dev/null | grep -qx inst
   echo "vantor2000 is installed already; remove it first (apt-get remove vantor2000)" >&2
   exit 1
 fi
-scripts/install-deps.sh
-missing=()
-for package in lintian dpkg-dev; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh lintian dpkg-dev
 
 scripts/build.sh
 rm -rf build/package

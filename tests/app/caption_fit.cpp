@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QTest>
 
 ApplicationFontScope::ApplicationFontScope(int pointSize)
     : saved_(QApplication::font()) {
@@ -15,6 +16,12 @@ ApplicationFontScope::ApplicationFontScope(int pointSize)
 
 ApplicationFontScope::~ApplicationFontScope() {
     QApplication::setFont(saved_);
+}
+
+void addFontSizeRows() {
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("platform font") << 0;
+    QTest::newRow("large font") << 16;
 }
 
 QStringList clippedCaptions(const QWidget& area) {

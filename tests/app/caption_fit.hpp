@@ -17,6 +17,10 @@ private:
     QFont saved_;
 };
 
+// The rows of a caption test's data: the platform's font and a large one, as the point size in the
+// column "pointSize" that ApplicationFontScope takes.
+void addFontSizeRows();
+
 // The labels and buttons inside the area that are smaller than their caption wants, each described
 // with both sizes; empty when every caption fits.
 QStringList clippedCaptions(const QWidget& area);

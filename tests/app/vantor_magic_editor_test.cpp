@@ -504,11 +504,7 @@ private slots:
 
     // Nothing is clipped, with the platform's font or a large one: captions fit, and the table
     // columns are as wide as their headers.
-    void captionsFit_data() {
-        QTest::addColumn<int>("pointSize");
-        QTest::newRow("platform font") << 0;
-        QTest::newRow("large font") << 16;
-    }
+    void captionsFit_data() { addFontSizeRows(); }
     void captionsFit() {
         QFETCH(int, pointSize);
         const ApplicationFontScope font(pointSize);

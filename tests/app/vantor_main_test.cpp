@@ -160,11 +160,7 @@ private slots:
                                          window_->BInsert, window_->CBBackup, window_->BEditKX7info}));
     }
 
-    void captionsFit_data() {
-        QTest::addColumn<int>("pointSize");
-        QTest::newRow("platform font") << 0;
-        QTest::newRow("large font") << 16;
-    }
+    void captionsFit_data() { addFontSizeRows(); }
     void captionsFit() {
         QFETCH(int, pointSize);
         const ApplicationFontScope font(pointSize);

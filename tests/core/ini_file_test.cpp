@@ -75,7 +75,8 @@ TEST(IniFileTest, WriteAddsTheKeyToItsSectionOrTheSectionAtTheEnd) {
 
 // Found by fuzzing: a key added behind a line ending in CR LF, in a file whose first line ends in
 // LF, took that line's CR; and a file ending in a bare CR gained another CR, where the bare CR
-// already ends the line.
+// already ends the line; and a key added in front of a blank LF line, in a file whose first line
+// ends in a bare CR, joined that LF to its own CR, so the blank line was lost.
 TEST(IniFileTest, WriteKeepsTheLineEndsOfOtherLines) {
     struct Case {
         const char* name;
@@ -86,6 +87,7 @@ TEST(IniFileTest, WriteKeepsTheLineEndsOfOtherLines) {
         {"crlf line in a file of lf lines", "\n[a]\r\n", "\n[a]\r\nk=v\n"},
         {"bare cr at the end, new section", "\r", "\r[a]\rk=v\r"},
         {"bare cr at the end of the section", "[a]\r", "[a]\rk=v\r"},
+        {"bare cr file, section in front of a blank lf line", "\r[a]\n\n", "\r[a]\nk=v\n\n"},
     };
     for (const Case& c : cases) {
         IniFile ini(c.text);
