@@ -9,7 +9,8 @@ output=$(realpath -m "${1:-docs/main-window.png}")
 
 source scripts/screenshot-setup.sh
 
-touch "$place/KX7_2000.EXE"
+# An executable of the expected size, so that no size warning comes first.
+truncate -s 9150464 "$place/KX7_2000.EXE"
 printf '[config]\r\nkx72000exe=%s\r\n' "$place/KX7_2000.EXE" >"$place/vantor2000.ini"
 
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
