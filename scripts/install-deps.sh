@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the desktop program need, and nothing
-# when they are all present already. Run as root on Debian 12.
+# Installs the Debian packages the build, the tests and the desktop program need, or the packages
+# named as arguments, and nothing when they are all present already. Run as root on Debian 12.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,7 @@ packages=(
   # A virtual X server for the window screenshot and for starting the program without a display.
   xvfb xauth
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
