@@ -2,79 +2,59 @@
 
 #include "io_error.hpp"
 
-#include <cerrno>
 #include <limits>
+#include <string>
 #include <utility>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantor {
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::FileKind;
 
-// Closes a descriptor when it leaves scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+// Runs one step on a file and turns a failed system call into the IoError that names both.
+template <typename Work>
+auto onFile(const fs::path& file, std::string_view step, Work&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const platform::SystemError& error) {
+        throw IoError::fromSystem(error.condition(), error.what(), file, step);
     }
-    int get() const { return fd_; }
-    // Hands the descriptor over without closing it.
-    int releaseOwnership() { return std::exchange(fd_, -1); }
-    // Closes now, so that a failing close is seen.
-    int release() {
-        int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-int openChecked(const fs::path& path, int flags, mode_t mode = 0) {
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
-    if (fd < 0) {
-        throw IoError::fromErrno(errno);
-    }
-    return fd;
 }
 
-void writeAll(int fd, std::span<const std::uint8_t> contents) {
-    while (!contents.empty()) {
-        ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
+// Opens a regular file for reading alone; a folder is refused as the system refuses it.
+platform::OpenFile openRegularFile(const fs::path& path) {
+    return onFile(path, "cannot open the file", [&] {
+        platform::OpenFile file = platform::openForReading(path);
+        switch (file.kind()) {
+        case FileKind::Regular:
+            return file;
+        case FileKind::Folder:
+            throw IoError(IoError::FileAccessDenied);
+        default:
+            throw IoError::notARegularFile(path);
+        }
+    });
+}
+
+std::vector<std::uint8_t> readWhole(platform::OpenFile& file, const fs::path& path) {
+    return onFile(path, "cannot read the file", [&] {
+        std::vector<std::uint8_t> contents(static_cast<std::size_t>(file.size()));
+        std::size_t done = 0;
+        for (;;) {
+            if (done == contents.size()) {
+                // The file may have grown since its size was taken.
+                contents.resize(done + (1 << 16));
             }
-            throw IoError::fromErrno(errno);
+            const std::size_t got = file.readAt(std::span(contents).subspan(done), done);
+            if (got == 0) {
+                contents.resize(done);
+                return contents;
+            }
+            done += got;
         }
-        if (written == 0) {
-            throw IoError(IoError::DiskFull);
-        }
-        contents = contents.subspan(static_cast<std::size_t>(written));
-    }
-}
-
-// Opens a file for reading alone; a folder is refused as the system refuses it.
-int openForReading(const fs::path& path, struct stat& status) {
-    FileDescriptor file(openChecked(path, O_RDONLY));
-    if (::fstat(file.get(), &status) != 0) {
-        throw IoError::fromErrno(errno);
-    }
-    if (S_ISDIR(status.st_mode)) {
-        throw IoError(IoError::FileAccessDenied);
-    }
-    return file.releaseOwnership();
+    });
 }
 
 // The file that the replacement renames over: a link is followed, so the link stays a link.
@@ -98,10 +78,9 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
     ~PendingFile() {
         if (!committed_) {
-            ::unlink(path_.c_str());
+            platform::removeFile(path_);
         }
     }
-    const fs::path& path() const { return path_; }
     void commit() { committed_ = true; }
 
 private:
@@ -115,123 +94,145 @@ bool fileExists(const fs::path& path) {
     if (path.empty()) {
         return false;
     }
-    std::error_code error;
-    return fs::is_regular_file(path, error);
+    try {
+        return platform::kindOf(path) == FileKind::Regular;
+    } catch (const platform::SystemError&) {
+        return false;
+    }
+}
+
+FileKind fileKind(const fs::path& path) {
+    return onFile(path, "cannot look up the file", [&] { return platform::kindOf(path); });
+}
+
+bool sameFile(const fs::path& first, const fs::path& second) {
+    const auto identityOf = [](const fs::path& path) {
+        return onFile(path, "cannot look up the file", [&] { return platform::identityOf(path); });
+    };
+    const auto firstIdentity = identityOf(first);
+    return firstIdentity && firstIdentity == identityOf(second);
 }
 
 std::vector<std::uint8_t> readFile(const fs::path& path) {
-    struct stat status {};
-    FileDescriptor file(openForReading(path, status));
-    std::vector<std::uint8_t> contents;
-    contents.reserve(static_cast<std::size_t>(status.st_size));
-    std::uint8_t buffer[1 << 16];
-    for (;;) {
-        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError::fromErrno(errno);
-        }
-        if (count == 0) {
-            return contents;
-        }
-        contents.insert(contents.end(), buffer, buffer + count);
-    }
+    platform::OpenFile file = openRegularFile(path);
+    return readWhole(file, path);
 }
 
 std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
-    struct stat status {};
-    FileDescriptor file(openForReading(path, status));
-    // No file reaches past the largest offset, so such a range cannot be read whole.
-    constexpr auto largestOffset = static_cast<std::uint64_t>(std::numeric_limits<off_t>::max());
-    if (offset > largestOffset || count > largestOffset - offset) {
-        throw IoError(IoError::ReadBeyondEnd);
-    }
-    std::vector<std::uint8_t> contents(count);
-    std::size_t done = 0;
-    while (done < count) {
-        ssize_t got =
-            ::pread(file.get(), contents.data() + done, count - done, static_cast<off_t>(offset + done));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError::fromErrno(errno);
-        }
-        if (got == 0) {
+    platform::OpenFile file = openRegularFile(path);
+    return onFile(path, "cannot read the file", [&] {
+        const std::uint64_t size = file.size();
+        // Checked before the buffer is made, so that a range no file holds allocates nothing.
+        if (offset > size || count > size - offset) {
             throw IoError(IoError::ReadBeyondEnd);
         }
-        done += static_cast<std::size_t>(got);
-    }
-    return contents;
+        std::vector<std::uint8_t> contents(count);
+        std::size_t done = 0;
+        while (done < count) {
+            const std::size_t got = file.readAt(std::span(contents).subspan(done), offset + done);
+            if (got == 0) {
+                throw IoError(IoError::ReadBeyondEnd);
+            }
+            done += got;
+        }
+        return contents;
+    });
 }
 
 std::uint64_t fileSize(const fs::path& path) {
-    struct stat status {};
-    FileDescriptor file(openForReading(path, status));
-    return static_cast<std::uint64_t>(status.st_size);
+    platform::OpenFile file = openRegularFile(path);
+    return onFile(path, "cannot read the file", [&] { return file.size(); });
 }
 
-void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents) {
+void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, std::string_view noun) {
     const fs::path target = resolvedTarget(path);
-
-    mode_t mode = 0666;
-    struct stat oldStatus {};
-    const bool replacing = ::stat(target.c_str(), &oldStatus) == 0;
-    if (replacing) {
-        if (S_ISDIR(oldStatus.st_mode)) {
+    switch (fileKind(target)) {
+    case FileKind::Missing:
+        break;
+    case FileKind::Regular:
+        // The rename would get past a file that may not be written; refuse it as opening it would.
+        if (!platform::mayWrite(target)) {
             throw IoError(IoError::FileAccessDenied);
         }
-        // The rename would get past a file that may not be written; refuse it as opening it would.
-        if (::access(target.c_str(), W_OK) != 0) {
-            throw IoError::fromErrno(errno);
-        }
-        mode = oldStatus.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+        break;
+    case FileKind::Folder:
+        throw IoError(IoError::FileAccessDenied);
+    default:
+        throw IoError::notARegularFile(path);
     }
 
-    fs::path folder = target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        throw IoError::fromErrno(errno);
-    }
-    PendingFile pending{fs::path(pattern)};
-    FileDescriptor file(fd);
-
-    writeAll(file.get(), contents);
-    if (::fchmod(file.get(), mode) != 0) {
-        throw IoError::fromErrno(errno);
-    }
-    if (replacing && (oldStatus.st_uid != ::geteuid() || oldStatus.st_gid != ::getegid())) {
-        // Only possible for a privileged user; the file keeps its owner where it can.
-        [[maybe_unused]] int ignored = ::fchown(file.get(), oldStatus.st_uid, oldStatus.st_gid);
-    }
-    if (::fsync(file.get()) != 0 || file.release() != 0) {
-        throw IoError::fromErrno(errno);
-    }
-    if (::rename(pending.path().c_str(), target.c_str()) != 0) {
-        throw IoError::fromErrno(errno);
-    }
+    const std::string newFile = "the new " + std::string(noun);
+    platform::TempFile temp =
+        onFile(path, "cannot create " + newFile, [&] { return platform::createTempBeside(target); });
+    PendingFile pending(temp.path);
+    onFile(path, "cannot write " + newFile, [&] { temp.file.write(contents); });
+    onFile(path, "cannot set the permissions of " + newFile,
+           [&] { platform::adoptAccessRights(temp.file, target); });
+    onFile(path, "cannot flush " + newFile + " to disk", [&] {
+        temp.file.flushToDisk();
+        temp.file.close();
+    });
+    onFile(path, "cannot put " + newFile + " in place",
+           [&] { platform::replaceByRename(temp.path, target); });
     pending.commit();
 
-    // Make the rename itself durable; the contents are already safe either way.
-    int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
+    // Makes the rename itself durable; the contents are already safe either way, so a failure
+    // here changes nothing the user could act on.
+    try {
+        platform::syncFolder(target.parent_path());
+    } catch (const platform::SystemError&) {
     }
+}
+
+void writeOutputFile(const fs::path& path, std::span<const std::uint8_t> contents) {
+    const FileKind kind = fileKind(path);
+    if (kind != FileKind::Device && kind != FileKind::Fifo) {
+        replaceFile(path, contents);
+        return;
+    }
+    // A device or a FIFO is where the user wants the bytes to go; replacing it would break it.
+    platform::OpenFile file =
+        onFile(path, "cannot open the file", [&] { return platform::openForWritingThrough(path); });
+    onFile(path, "cannot write the file", [&] {
+        file.write(contents);
+        file.close();
+    });
+}
+
+void writeStandardOutput(std::span<const std::uint8_t> contents) {
+    onFile("standard output", "cannot write", [&] { platform::writeStandardOutput(contents); });
 }
 
 void clearReadOnly(const fs::path& path) noexcept {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-        ::chmod(path.c_str(), (status.st_mode & 07777) | S_IWUSR);
+    platform::makeOwnerWritable(path);
+}
+
+LockedFile::LockedFile(const fs::path& path)
+    : path_(path) {
+    for (;;) {
+        file_ = openRegularFile(path);
+        onFile(path, "cannot lock the file", [&] { file_.lockExclusive(); });
+        // While this process waited, another may have replaced the file; the lock then guards a
+        // file that no longer has this name, and the new one must be locked instead.
+        const bool current = onFile(path, "cannot look up the file", [&] {
+            const auto named = platform::identityOf(path);
+            if (!named) {
+                throw IoError(IoError::FileNotFound);
+            }
+            return *named == file_.identity();
+        });
+        if (current) {
+            return;
+        }
     }
+}
+
+std::vector<std::uint8_t> LockedFile::read() {
+    return readWhole(file_, path_);
+}
+
+void LockedFile::replace(std::span<const std::uint8_t> contents, std::string_view noun) {
+    replaceFile(path_, contents, noun);
 }
 
 } // namespace vantor

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace vantor {
@@ -10,7 +13,15 @@ namespace vantor {
 // True when the path names an existing regular file; a folder does not count.
 bool fileExists(const std::filesystem::path& path);
 
-// Reads a whole file, opened for reading alone. Raises IoError.
+// What the path names, links followed. Raises IoError when the system can't tell (a folder on the
+// way that may not be searched), so that Missing means the file truly does not exist.
+platform::FileKind fileKind(const std::filesystem::path& path);
+
+// True when both paths name one existing file: the same path, a link to it or a hard link.
+// Raises IoError when the system can't tell.
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second);
+
+// Reads a whole regular file, opened for reading alone. Raises IoError.
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 
 // Reads count bytes from offset on, the file opened for reading alone. Raises IoError, "Read beyond
@@ -18,17 +29,47 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 std::vector<std::uint8_t> readFileRange(const std::filesystem::path& path, std::uint64_t offset,
                                         std::size_t count);
 
-// The length of a file, opened for reading alone. Raises IoError.
+// The length of a regular file, opened for reading alone. Raises IoError.
 std::uint64_t fileSize(const std::filesystem::path& path);
 
 // Gives the file the new contents in one step: they are written to a new file in the same folder,
 // flushed to disk and renamed over the old one, which keeps its permissions. On any failure the old
-// file stays byte for byte as it was and no new file is left behind. Raises IoError; an existing
-// file that may not be written is refused with "File access denied" before anything is written.
-void replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
+// file stays byte for byte as it was and no new file is left behind. Raises IoError, whose text
+// names the file and the step as "the new <noun>"; an existing file that may not be written is
+// refused with "File access denied", and one that is not a regular file is refused, before
+// anything is written.
+void replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
+                 std::string_view noun = "file");
+
+// Writes an output file: an existing device or FIFO is written through in place, never replaced;
+// anything else as replaceFile. Raises IoError.
+void writeOutputFile(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
+
+// Writes the contents to the process's standard output. Raises IoError.
+void writeStandardOutput(std::span<const std::uint8_t> contents);
 
 // Makes the file writable by its owner, where the game's own tools would clear its read-only
 // attribute. Failures are ignored: the write that follows reports them.
 void clearReadOnly(const std::filesystem::path& path) noexcept;
+
+// A regular file held under its exclusive advisory lock from its first read to its replacement, so
+// that two read-modify-writes of one file, in this process or another, take turns and neither
+// update is lost. Every rewrite of a track goes through here.
+class LockedFile {
+public:
+    // Opens the file and waits for its lock. Raises IoError; a file that is not a regular file is
+    // refused.
+    explicit LockedFile(const std::filesystem::path& path);
+
+    // The whole contents, read under the lock. Raises IoError.
+    std::vector<std::uint8_t> read();
+
+    // Replaces the file as replaceFile does while the lock is still held. Raises IoError.
+    void replace(std::span<const std::uint8_t> contents, std::string_view noun);
+
+private:
+    std::filesystem::path path_;
+    platform::OpenFile file_;
+};
 
 } // namespace vantor

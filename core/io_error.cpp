@@ -1,12 +1,74 @@
 #include "io_error.hpp"
 
 #include <cerrno>
+#include <utility>
 
 namespace vantor {
 
+namespace {
+
+constexpr int FirstUnnamedCode = 1000;
+
+// The code of the same meaning as the system's condition.
+int codeOfCondition(std::errc condition) {
+    switch (condition) {
+    case std::errc::no_such_file_or_directory:
+    case std::errc::not_a_directory:
+        return IoError::FileNotFound;
+    case std::errc::filename_too_long:
+    case std::errc::invalid_argument:
+    case std::errc::illegal_byte_sequence:
+        return IoError::InvalidFilename;
+    case std::errc::too_many_files_open:
+    case std::errc::too_many_files_open_in_system:
+        return IoError::TooManyOpenFiles;
+    case std::errc::permission_denied:
+    case std::errc::operation_not_permitted:
+    case std::errc::read_only_file_system:
+    case std::errc::is_a_directory:
+    case std::errc::text_file_busy:
+    case std::errc::device_or_resource_busy:
+        return IoError::FileAccessDenied;
+    case std::errc::no_space_on_device:
+    case std::errc::file_too_large:
+        return IoError::DiskFull;
+    default:
+#ifdef EDQUOT
+        if (static_cast<int>(condition) == EDQUOT) {
+            return IoError::DiskFull;
+        }
+#endif
+        // Other numbers keep their own value, moved clear of the codes above so that an
+        // unrelated failure never reads as one of them.
+        return FirstUnnamedCode + static_cast<int>(condition);
+    }
+}
+
+} // namespace
+
 IoError::IoError(int code)
-    : std::runtime_error(textOf(code))
-    , code_(code) {}
+    : IoError(code, textOf(code), textOf(code)) {}
+
+IoError::IoError(int code, std::string reason, std::string message)
+    : std::runtime_error(message)
+    , code_(code)
+    , reason_(std::move(reason)) {}
+
+IoError IoError::fromSystem(std::errc condition, const std::string& systemText,
+                            const std::filesystem::path& file, std::string_view step) {
+    const int code = codeOfCondition(condition);
+    if (code < FirstUnnamedCode) {
+        return IoError(code);
+    }
+    std::string reason = std::string(step) + ": " + systemText;
+    std::string message = file.string() + ": " + reason;
+    return IoError(code, std::move(reason), std::move(message));
+}
+
+IoError IoError::notARegularFile(const std::filesystem::path& file) {
+    const std::string reason = textOf(NotARegularFile);
+    return IoError(NotARegularFile, reason, file.string() + ": " + reason);
+}
 
 std::string IoError::textOf(int code) {
     switch (code) {
@@ -24,40 +86,10 @@ std::string IoError::textOf(int code) {
         return "Disk full";
     case InvalidNumericInput:
         return "Invalid numeric input";
+    case NotARegularFile:
+        return "not a regular file but a device, a FIFO or the like, which is neither read nor replaced";
     default:
         return "I/O error " + std::to_string(code);
-    }
-}
-
-IoError IoError::fromErrno(int errorNumber) {
-    switch (errorNumber) {
-    case ENOENT:
-    case ENOTDIR:
-        return IoError(FileNotFound);
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EILSEQ:
-        return IoError(InvalidFilename);
-    case EMFILE:
-    case ENFILE:
-        return IoError(TooManyOpenFiles);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-    case EBUSY:
-        return IoError(FileAccessDenied);
-    case ENOSPC:
-    case EFBIG:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return IoError(DiskFull);
-    default:
-        // Other numbers keep their own value, moved clear of the codes above so that an
-        // unrelated failure never reads as one of them.
-        return IoError(1000 + errorNumber);
     }
 }
 

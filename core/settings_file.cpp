@@ -3,9 +3,9 @@
 #include "file_system.hpp"
 #include "ini_file.hpp"
 #include "io_error.hpp"
+#include "platform.hpp"
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace vantor {
 
@@ -31,7 +31,7 @@ SettingsWriteError::SettingsWriteError(const std::filesystem::path& file)
 
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
     const auto beside = programFolder / SettingsFileName;
-    if (fileExists(beside) || ::access(programFolder.c_str(), W_OK) == 0) {
+    if (fileExists(beside) || platform::mayWrite(programFolder)) {
         return beside;
     }
     return userConfigFolder() / "vantor2000" / SettingsFileName;
