@@ -23,6 +23,7 @@
 #include "game_executable.hpp"
 #include "guarded.hpp"
 #include "integer_text.hpp"
+#include "platform.hpp"
 #include "settings_file.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -39,13 +40,13 @@ namespace {
 
 // Where the file system ignores case, folder names are kept in lower case.
 std::string caseFolded(std::string folder) {
-#ifdef _WIN32
-    for (char& c : folder) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+    if (vantor::platform::fileNamesIgnoreCase()) {
+        for (char& c : folder) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
         }
     }
-#endif
     return folder;
 }
 

@@ -7,6 +7,7 @@
 #include "stream_messages.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "platform.hpp"
 
 #include <cstdio>
 #include <string>
@@ -34,7 +35,8 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         const std::vector<std::uint8_t>& contents = *read;
         if (contents.size() < MinimumChecksummedSize) {
-            messages.show(MessageKind::Error, track.string() + " is " + std::to_string(contents.size()) +
+            messages.show(MessageKind::Error, platform::utf8FromPath(track) + " is " +
+                                                  std::to_string(contents.size()) +
                                                   " bytes long; a track file holds at least 5 bytes.");
             return 1;
         }
@@ -46,14 +48,15 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         if (action == ChecksumAction::Fix) {
             if (!WriteTrackChecksum(track)) {
-                messages.show(MessageKind::Error, "Unable to write the checksum of " + track.string());
+                messages.show(MessageKind::Error,
+                              "Unable to write the checksum of " + platform::utf8FromPath(track));
                 return 1;
             }
             out << "renewed\n";
             return 0;
         }
         messages.show(MessageKind::Error,
-                      "The checksum of " + track.string() + " does not match its contents.");
+                      "The checksum of " + platform::utf8FromPath(track) + " does not match its contents.");
         return 1;
     });
 }

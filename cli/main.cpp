@@ -3,12 +3,14 @@
 #include "extract_command.hpp"
 #include "info_command.hpp"
 #include "insert_command.hpp"
+#include "platform.hpp"
 #include "settings_file.hpp"
 #include "stock_command.hpp"
 #include "texts.hpp"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -75,40 +77,46 @@ int main(int argc, char** argv) {
     auto* split1Option = info->add_option("--split1", split1, "Split point 1, an integer");
     auto* split2Option = info->add_option("--split2", split2, "Split point 2, an integer");
 
+    vantor::platform::useBinaryStandardStreams();
+    std::vector<std::string> arguments = vantor::platform::commandLineArguments(argc, argv);
+    // CLI11 takes a list in reverse order.
+    std::reverse(arguments.begin(), arguments.end());
     try {
-        app.parse(argc, argv);
+        app.parse(arguments);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : UsageError;
     }
 
+    const auto path = [](const std::string& text) { return vantor::platform::pathFromUtf8(text); };
     try {
         if (*checksum) {
-            return runChecksum(track, fix ? ChecksumAction::Fix : ChecksumAction::Verify, std::cout,
+            return runChecksum(path(track), fix ? ChecksumAction::Fix : ChecksumAction::Verify, std::cout,
                                std::cerr);
         }
         if (*insert) {
-            return runInsert(track, magic,
+            return runInsert(path(track), path(magic),
                              backup ? vantor::BackupChoice::CopyToBak : vantor::BackupChoice::None,
                              std::cerr);
         }
         if (*extract) {
-            const auto settings = vantor::readSettings(
-                settingsFile.empty() ? desktopSettingsFile() : std::filesystem::path(settingsFile));
-            return runExtract(track, output, settings.descriptions, std::cerr);
+            const auto settings =
+                vantor::readSettings(settingsFile.empty() ? desktopSettingsFile() : path(settingsFile));
+            return runExtract(path(track), path(output), settings.descriptions, std::cerr);
         }
         if (*stock) {
-            const auto settings = vantor::readSettings(
-                settingsFile.empty() ? desktopSettingsFile() : std::filesystem::path(settingsFile));
-            return runStock(exe, stockNumber, stockOutput, settings.descriptions, std::cerr);
+            const auto settings =
+                vantor::readSettings(settingsFile.empty() ? desktopSettingsFile() : path(settingsFile));
+            return runStock(path(exe), stockNumber, path(stockOutput), settings.descriptions, std::cerr);
         }
         if (*info) {
             const auto given = [](const CLI::Option* option, const std::string& text) {
                 return option->count() > 0 ? std::optional<std::string>(text) : std::nullopt;
             };
-            return runInfo(infoTrack,
-                           {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
-                           std::cout, std::cerr);
+            return runInfo(
+                path(infoTrack),
+                {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
+                std::cout, std::cerr);
         }
     } catch (const std::exception& error) {
         std::cerr << vantor::text::ApplicationErrorCaption << ": " << error.what() << '\n';

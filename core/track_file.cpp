@@ -6,6 +6,7 @@
 #include "magic_file.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "platform.hpp"
 
 #include <limits>
 #include <optional>
@@ -119,7 +120,8 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
 
     const SplicePlan plan = planSplice(track, block.size());
     if (!plan.splice) {
-        messages.show(MessageKind::Error, text::invalidTrackFile(trackFile.string(), plan.refusal));
+        messages.show(MessageKind::Error,
+                      text::invalidTrackFile(platform::utf8FromPath(trackFile), plan.refusal));
         return InsertResult::Refused;
     }
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);

@@ -18,8 +18,8 @@ UnwritableFile::UnwritableFile(std::filesystem::path path)
 UnwritableFile::~UnwritableFile() {
     ::CloseHandle(holder_);
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ignored);
 }
 
 } // namespace vantor::testing
