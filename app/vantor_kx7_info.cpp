@@ -121,6 +121,7 @@ void TFEditKX7info::FormShow() {
             BoxMessages(this).show(vantor::MessageKind::Plain, text::NoInfoBlock);
             return;
         }
+        InfoRead = InfoList;
         BSave->setEnabled(true);
     });
     if (!read) {
@@ -140,7 +141,8 @@ void TFEditKX7info::BSaveClick() {
         const WaitCursor wait;
         vantor::applyFields(InfoList, {textOf(EName), textOf(ECountry), textOf(EAuthor), textOf(ELaps),
                                        textOf(ESplit1), textOf(ESplit2)});
-        vantor::WriteKX7Info(trackFile_(), InfoList, InfoStart);
+        BoxMessages messages(this);
+        vantor::WriteKX7Info(trackFile_(), InfoRead, InfoList, messages);
     });
     accept();
 }

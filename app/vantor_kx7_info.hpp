@@ -13,8 +13,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The block read at the last showing, kept for its save.
+// The block read at the last showing, kept for its save; InfoRead stays as read, so that the save
+// can tell whether the track's block changed in between.
 inline vantor::InfoList InfoList;
+inline vantor::InfoList InfoRead;
 inline std::uint64_t InfoStart = 0;
 
 // The track info dialog: shows the info block of the main window's track file; the laps and the

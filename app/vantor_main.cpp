@@ -23,6 +23,7 @@
 #include "game_executable.hpp"
 #include "guarded.hpp"
 #include "integer_text.hpp"
+#include "output_check.hpp"
 #include "platform.hpp"
 #include "settings_file.hpp"
 #include "text_conversion.hpp"
@@ -264,7 +265,12 @@ void TFVantor::CreateMagicFilefromKX72000EXE1Click() {
             return;
         }
         const vantor::MagicBlock block = vantor::ReadStockBlock(GameExePath, *track);
-        vantor::WriteMagicFile(block, Descriptions, vantor::stockFileName(*track));
+        const std::filesystem::path output = vantor::stockFileName(*track);
+        BoxMessages messages(this);
+        if (vantor::outputIsInput(output, GameExePath, messages)) {
+            return;
+        }
+        vantor::WriteMagicFile(block, Descriptions, output);
     });
 }
 
@@ -355,6 +361,10 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         }
         const auto target = SDMagic.execute(this);
         if (!target) {
+            return;
+        }
+        BoxMessages messages(this);
+        if (vantor::outputIsInput(toPath(*target), track, messages)) {
             return;
         }
         vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));

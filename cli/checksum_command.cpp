@@ -4,10 +4,10 @@
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "messages.hpp"
+#include "platform.hpp"
 #include "stream_messages.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
-#include "platform.hpp"
 
 #include <cstdio>
 #include <string>
@@ -47,7 +47,7 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
             return 0;
         }
         if (action == ChecksumAction::Fix) {
-            if (!WriteTrackChecksum(track)) {
+            if (!renewStoredChecksum(track)) {
                 messages.show(MessageKind::Error,
                               "Unable to write the checksum of " + platform::utf8FromPath(track));
                 return 1;

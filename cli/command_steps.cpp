@@ -2,7 +2,11 @@
 
 #include "file_system.hpp"
 #include "io_error.hpp"
+#include "output_check.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
+
+#include <string>
 
 namespace vantor::cli {
 
@@ -15,13 +19,35 @@ int reportingIoErrors(Messages& messages, const std::function<int()>& work) {
     }
 }
 
+bool namedFileFound(const std::filesystem::path& path, Messages& messages) {
+    if (!regularFileFound(path)) {
+        messages.show(MessageKind::Error, text::fileNotFound(platform::utf8FromPath(path)));
+        return false;
+    }
+    return true;
+}
+
 std::optional<std::vector<std::uint8_t>> readNamedFile(const std::filesystem::path& path,
                                                        Messages& messages) {
-    if (!fileExists(path)) {
-        messages.show(MessageKind::Error, text::FileNotFound);
+    if (!namedFileFound(path, messages)) {
         return std::nullopt;
     }
     return readFile(path);
+}
+
+int writeMagicOutput(const MagicBlock& block, const Descriptions& descriptions,
+                     const std::filesystem::path& output, const std::filesystem::path& input,
+                     Messages& messages) {
+    if (output == "-") {
+        const std::string text = formatMagicFile(block, descriptions);
+        writeStandardOutput(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        return 0;
+    }
+    if (outputIsInput(output, input, messages)) {
+        return 1;
+    }
+    WriteMagicFile(block, descriptions, output);
+    return 0;
 }
 
 } // namespace vantor::cli

@@ -19,8 +19,7 @@ int runExtract(const std::filesystem::path& track, const std::filesystem::path& 
             messages.show(MessageKind::Error, text::NoCustomMagicData);
             return 1;
         }
-        WriteMagicFile(customMagicBlock(*contents), descriptions, output);
-        return 0;
+        return writeMagicOutput(customMagicBlock(*contents), descriptions, output, track, messages);
     });
 }
 

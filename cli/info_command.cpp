@@ -1,6 +1,6 @@
 #include "info_command.hpp"
 
-#include "file_system.hpp"
+#include "command_steps.hpp"
 #include "info_block.hpp"
 #include "io_error.hpp"
 #include "stream_messages.hpp"
@@ -16,8 +16,7 @@ int runInfo(const std::filesystem::path& track, const InfoChanges& changes, std:
             std::ostream& err) {
     StreamMessages messages(err);
     try {
-        if (!fileExists(track)) {
-            messages.show(MessageKind::Error, text::FileNotFound);
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
         InfoList list;
@@ -26,6 +25,7 @@ int runInfo(const std::filesystem::path& track, const InfoChanges& changes, std:
             messages.show(MessageKind::Plain, text::NoInfoBlock);
             return 1;
         }
+        const InfoList read = list;
         if (!changes.any()) {
             for (const std::string& line : list.lines()) {
                 out << line << '\n';
@@ -37,8 +37,7 @@ int runInfo(const std::filesystem::path& track, const InfoChanges& changes, std:
         fields.split1 = changes.split1.value_or(fields.split1);
         fields.split2 = changes.split2.value_or(fields.split2);
         applyFields(list, fields);
-        WriteKX7Info(track, list, infoStart);
-        return 0;
+        return WriteKX7Info(track, read, list, messages) ? 0 : 1;
     } catch (const IoError& error) {
         messages.show(MessageKind::Error, error.what());
         return 1;

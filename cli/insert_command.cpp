@@ -9,6 +9,9 @@ int runInsert(const std::filesystem::path& track, const std::filesystem::path& m
               std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
+        if (!namedFileFound(track, messages) || !namedFileFound(magic, messages)) {
+            return 1;
+        }
         return InsertMagicFile(magic, track, backup, messages) == InsertResult::Inserted ? 0 : 1;
     });
 }

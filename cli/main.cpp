@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     auto* extract =
         app.add_subcommand("extract", "Write a track file's custom magic data as a magic data file");
     extract->add_option("TRACK", track, "Track file (*.dat)")->required();
-    extract->add_option("OUTPUT", output, "Magic data file to write (*.md2)")->required();
+    extract->add_option("OUTPUT", output, "Magic data file to write (*.md2), - for standard output")
+        ->required();
 
     std::string exe;
     std::string stockNumber;
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
     auto* stock = app.add_subcommand("stock", "Write a track's stock magic data from the game executable");
     stock->add_option("EXE", exe, "Game executable (KX7_2000.EXE)")->required();
     stock->add_option("NUMBER", stockNumber, "Track number, 1 to 17")->required();
-    stock->add_option("OUTPUT", stockOutput, "Magic data file to write (default magic2k_NN.md2)");
+    stock->add_option("OUTPUT", stockOutput,
+                      "Magic data file to write (default magic2k_NN.md2), - for standard output");
 
     std::string infoTrack;
     std::string laps;

@@ -1,8 +1,8 @@
 #include "stock_command.hpp"
 
+#include "command_steps.hpp"
 #include "game_executable.hpp"
 #include "integer_text.hpp"
-#include "io_error.hpp"
 #include "stream_messages.hpp"
 
 #include <optional>
@@ -20,15 +20,15 @@ int runStock(const std::filesystem::path& exe, std::string_view number, const st
                           "\" is not a track number; NUMBER is a whole number from 1 to 17.");
         return StockUsageError;
     }
-    try {
+    return reportingIoErrors(messages, [&] {
+        if (!namedFileFound(exe, messages)) {
+            return 1;
+        }
         const MagicBlock block = ReadStockBlock(exe, *track);
-        WriteMagicFile(block, descriptions,
-                       output.empty() ? std::filesystem::path(stockFileName(*track)) : output);
-        return 0;
-    } catch (const IoError& error) {
-        messages.show(MessageKind::Error, error.what());
-        return 1;
-    }
+        return writeMagicOutput(block, descriptions,
+                                output.empty() ? std::filesystem::path(stockFileName(*track)) : output, exe,
+                                messages);
+    });
 }
 
 } // namespace vantor::cli

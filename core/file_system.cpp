@@ -23,18 +23,25 @@ auto onFile(const fs::path& file, std::string_view step, Work&& work) -> decltyp
     }
 }
 
-// Opens a regular file for reading alone; a folder is refused as the system refuses it.
+// Refuses what is not a regular file: a folder as the system refuses to read one.
+void requireRegular(FileKind kind, const fs::path& path) {
+    switch (kind) {
+    case FileKind::Regular:
+    case FileKind::Missing:
+        return;
+    case FileKind::Folder:
+        throw IoError(IoError::FileAccessDenied);
+    default:
+        throw IoError::notARegularFile(path);
+    }
+}
+
+// Opens a regular file for reading alone.
 platform::OpenFile openRegularFile(const fs::path& path) {
     return onFile(path, "cannot open the file", [&] {
         platform::OpenFile file = platform::openForReading(path);
-        switch (file.kind()) {
-        case FileKind::Regular:
-            return file;
-        case FileKind::Folder:
-            throw IoError(IoError::FileAccessDenied);
-        default:
-            throw IoError::notARegularFile(path);
-        }
+        requireRegular(file.kind(), path);
+        return file;
     });
 }
 
@@ -105,6 +112,12 @@ FileKind fileKind(const fs::path& path) {
     return onFile(path, "cannot look up the file", [&] { return platform::kindOf(path); });
 }
 
+bool regularFileFound(const fs::path& path) {
+    const FileKind kind = fileKind(path);
+    requireRegular(kind, path);
+    return kind == FileKind::Regular;
+}
+
 bool sameFile(const fs::path& first, const fs::path& second) {
     const auto identityOf = [](const fs::path& path) {
         return onFile(path, "cannot look up the file", [&] { return platform::identityOf(path); });
@@ -146,19 +159,9 @@ std::uint64_t fileSize(const fs::path& path) {
 
 void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, std::string_view noun) {
     const fs::path target = resolvedTarget(path);
-    switch (fileKind(target)) {
-    case FileKind::Missing:
-        break;
-    case FileKind::Regular:
-        // The rename would get past a file that may not be written; refuse it as opening it would.
-        if (!platform::mayWrite(target)) {
-            throw IoError(IoError::FileAccessDenied);
-        }
-        break;
-    case FileKind::Folder:
+    // The rename would get past a file that may not be written; refuse it as opening it would.
+    if (regularFileFound(target) && !platform::mayWrite(target)) {
         throw IoError(IoError::FileAccessDenied);
-    default:
-        throw IoError::notARegularFile(path);
     }
 
     const std::string newFile = "the new " + std::string(noun);

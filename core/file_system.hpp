@@ -17,6 +17,11 @@ bool fileExists(const std::filesystem::path& path);
 // way that may not be searched), so that Missing means the file truly does not exist.
 platform::FileKind fileKind(const std::filesystem::path& path);
 
+// False when nothing exists at path, so that "File not found!" is only ever told for a missing file.
+// Raises IoError when the system can't tell, and when something other than a regular file is there
+// (a folder as the system refuses to read one).
+bool regularFileFound(const std::filesystem::path& path);
+
 // True when both paths name one existing file: the same path, a link to it or a hard link.
 // Raises IoError when the system can't tell.
 bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second);

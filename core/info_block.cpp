@@ -189,7 +189,7 @@ std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, 
 }
 
 bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64_t& infoStart) {
-    if (!fileExists(track)) {
+    if (!regularFileFound(track)) {
         return false;
     }
     std::optional<InfoBlock> block = parseInfoBlock(readFile(track));
@@ -203,14 +203,29 @@ bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64
     return true;
 }
 
-bool WriteKX7Info(const std::filesystem::path& track, const InfoList& list, std::uint64_t infoStart) {
-    if (!fileExists(track)) {
+bool WriteKX7Info(const std::filesystem::path& track, const InfoList& read, const InfoList& list,
+                  Messages& messages) {
+    if (!regularFileFound(track)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
         return false;
     }
-    const std::vector<std::uint8_t> contents = withInfoBlock(readFile(track), list, infoStart);
+    LockedFile locked(track);
+    const std::vector<std::uint8_t> contents = locked.read();
+    // An insertion moves the block but keeps it; a save at the old offset would cut the track apart.
+    std::optional<InfoBlock> current;
+    try {
+        current = parseInfoBlock(contents);
+    } catch (const IoError&) {
+        // No block can be found any more: it is not the one that was read either.
+    }
+    if (!current || current->list != read) {
+        messages.show(MessageKind::Error, text::InfoBlockChanged);
+        return false;
+    }
+    const std::vector<std::uint8_t> saved = withInfoBlock(contents, list, current->start);
     // The game's tools clear a track's read-only attribute before they rewrite it.
     clearReadOnly(track);
-    replaceFile(track, contents);
+    locked.replace(saved, "track file");
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -23,6 +25,7 @@ public:
     // Replaces the first matching line, appends a new one, or deletes the first match for an
     // empty value.
     void setValue(std::string_view name, std::string_view value);
+    bool operator==(const InfoList&) const = default;
 
 private:
     std::vector<std::string> lines_;
@@ -51,9 +54,12 @@ std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, 
 // Opens the file for reading alone. Raises IoError.
 bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64_t& infoStart);
 
-// Rewrites the block from infoStart on from list and renews the checksum, replacing the file in
-// one step (withInfoBlock). False when the file does not exist. Raises IoError or
-// std::invalid_argument, with the file unchanged.
-bool WriteKX7Info(const std::filesystem::path& track, const InfoList& list, std::uint64_t infoStart);
+// Rewrites the track's info block from list and renews the checksum, replacing the file in one step
+// (withInfoBlock). The track is re-read under its lock and its block found again wherever it now
+// stands; when that block no longer holds the lines read (another program or command rewrote it),
+// nothing is written. False, after an error message, when the file does not exist or its block
+// changed. Raises IoError or std::invalid_argument, with the file unchanged.
+bool WriteKX7Info(const std::filesystem::path& track, const InfoList& read, const InfoList& list,
+                  Messages& messages);
 
 } // namespace vantor

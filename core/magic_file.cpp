@@ -4,9 +4,9 @@
 #include "integer_text.hpp"
 #include "little_endian.hpp"
 #include "pad_string.hpp"
+#include "platform.hpp"
 #include "text_lines.hpp"
 #include "texts.hpp"
-#include "platform.hpp"
 
 #include <string_view>
 
@@ -89,7 +89,7 @@ std::string formatMagicFile(const MagicBlock& block, const Descriptions& descrip
 void WriteMagicFile(const MagicBlock& block, const Descriptions& descriptions,
                     const std::filesystem::path& path) {
     const std::string text = formatMagicFile(block, descriptions);
-    replaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    writeOutputFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 MagicCompilation compileMagicText(std::span<const std::uint8_t> source) {

@@ -19,7 +19,8 @@ using Descriptions = std::array<std::string, MagicValueCount>;
 // The text of a magic data file for the block, CR LF line ends.
 std::string formatMagicFile(const MagicBlock& block, const Descriptions& descriptions);
 
-// Writes the magic data file, replacing an existing file in one step. Raises IoError.
+// Writes the magic data file, replacing an existing file in one step; an existing device or FIFO is
+// written through instead. Raises IoError.
 void WriteMagicFile(const MagicBlock& block, const Descriptions& descriptions,
                     const std::filesystem::path& path);
 

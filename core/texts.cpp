@@ -2,6 +2,20 @@
 
 namespace vantor::text {
 
+std::string fileNotFound(const std::string& fileName) {
+    return fileName + ": " + std::string(FileNotFound);
+}
+
+std::string outputIsAnInput(const std::string& output, const std::string& input) {
+    return "The output " + output + " is the same file as the input " + input +
+           "; writing it would destroy what is being read. Nothing was written.";
+}
+
+std::string backupFailed(const std::string& backupName, const std::string& reason) {
+    return "The backup file " + backupName + " could not be written: " + reason +
+           ". The track file was not changed.";
+}
+
 std::string bumpValueEndsTable(const std::string& fileName, int line) {
     return "Line " + std::to_string(line) + " of " + fileName +
            " holds the bump value 65535, which the game reads as the end of the bump table: "

@@ -15,6 +15,18 @@ inline constexpr std::string_view ApplicationErrorCaption = "Application Error";
 
 inline constexpr std::string_view FileNotFound = "File not found!";
 
+// FileNotFound naming the file, where a command-line run names several.
+std::string fileNotFound(const std::string& fileName);
+
+// An output that is one of the operation's inputs would destroy what is being read.
+std::string outputIsAnInput(const std::string& output, const std::string& input);
+
+// The backup the user asked for could not be made, so the insertion did not go on.
+std::string backupFailed(const std::string& backupName, const std::string& reason);
+
+// The info save found a different block from the one that was read and shown.
+inline constexpr std::string_view InfoBlockChanged = "The track file changed since its info block was read.";
+
 inline constexpr std::string_view MagicFileHeader = "[kx7-2000 magic file]";
 inline constexpr std::string_view BumpTableHeader = "[bumptable]";
 inline constexpr std::string_view NotAMagicFile = "This file doesn't appear to be a valid KX7 Magic file!";

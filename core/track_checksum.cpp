@@ -40,14 +40,19 @@ bool renewTrackChecksum(std::span<std::uint8_t> contents) {
     return true;
 }
 
+bool renewStoredChecksum(const std::filesystem::path& path) {
+    LockedFile locked(path);
+    std::vector<std::uint8_t> contents = locked.read();
+    if (!renewTrackChecksum(contents)) {
+        return false;
+    }
+    locked.replace(contents, "track file");
+    return true;
+}
+
 bool WriteTrackChecksum(const std::filesystem::path& path) {
     try {
-        std::vector<std::uint8_t> contents = readFile(path);
-        if (!renewTrackChecksum(contents)) {
-            return false;
-        }
-        replaceFile(path, contents);
-        return true;
+        return renewStoredChecksum(path);
     } catch (const IoError&) {
         return false;
     }

@@ -30,8 +30,11 @@ TrackChecksum storedTrackChecksum(std::span<const std::uint8_t> contents);
 // fewer than 5 bytes.
 bool renewTrackChecksum(std::span<std::uint8_t> contents);
 
-// Renews the checksum of the track file at path, replacing the file in one step. False, with the
-// file unchanged, when it is shorter than 5 bytes or any file operation fails.
+// Renews the stored checksum of the track file at path under the track's lock, replacing the file
+// in one step. False, with the file unchanged, when it is shorter than 5 bytes. Raises IoError.
+bool renewStoredChecksum(const std::filesystem::path& path);
+
+// As renewStoredChecksum, and also false, with the file unchanged, when any file operation fails.
 bool WriteTrackChecksum(const std::filesystem::path& path);
 
 } // namespace vantor

@@ -4,9 +4,9 @@
 #include "io_error.hpp"
 #include "little_endian.hpp"
 #include "magic_file.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
-#include "platform.hpp"
 
 #include <limits>
 #include <optional>
@@ -40,6 +40,27 @@ constexpr std::uint64_t BumpTableStart = ValueAreaStart + ValueAreaSize;
 
 fs::path backupPathOf(fs::path track) {
     return track.replace_extension(".bak");
+}
+
+// Copies the track's contents to its backup file. The user asked for a copy, so going on without
+// one would be a failure reported as success: false, after a message naming the file and the
+// reason, when it can't be made.
+bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, Messages& messages) {
+    const fs::path backupFile = backupPathOf(trackFile);
+    try {
+        // A track named *.bak would be its own backup, and the copy would then be replaced too.
+        if (sameFile(backupFile, trackFile)) {
+            messages.show(MessageKind::Error, text::backupFailed(platform::utf8FromPath(backupFile),
+                                                                 "it is the track file itself"));
+            return false;
+        }
+        replaceFile(backupFile, track, "backup file");
+        return true;
+    } catch (const IoError& error) {
+        messages.show(MessageKind::Error,
+                      text::backupFailed(platform::utf8FromPath(backupFile), error.reason()));
+        return false;
+    }
 }
 
 } // namespace
@@ -98,7 +119,7 @@ std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span
 
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
                              Messages& messages) {
-    if (!fileExists(magicFile) || !fileExists(trackFile)) {
+    if (!regularFileFound(magicFile) || !regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
@@ -112,11 +133,13 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
 
 InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
                               BackupChoice backup, Messages& messages) {
-    if (!fileExists(trackFile)) {
+    if (!regularFileFound(trackFile)) {
         messages.show(MessageKind::Error, text::FileNotFound);
         return InsertResult::FileNotFound;
     }
-    const std::vector<std::uint8_t> track = readFile(trackFile);
+    // Held until the new track is in place, so that no other rewrite of the track is lost.
+    LockedFile locked(trackFile);
+    const std::vector<std::uint8_t> track = locked.read();
 
     const SplicePlan plan = planSplice(track, block.size());
     if (!plan.splice) {
@@ -126,15 +149,11 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     }
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
 
-    if (backup == BackupChoice::CopyToBak) {
-        try {
-            replaceFile(backupPathOf(trackFile), track);
-        } catch (const IoError&) {
-            // A failed backup doesn't stop the insertion.
-        }
+    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
+        return InsertResult::Refused;
     }
     clearReadOnly(trackFile);
-    replaceFile(trackFile, contents);
+    locked.replace(contents, "track file");
     return InsertResult::Inserted;
 }
 

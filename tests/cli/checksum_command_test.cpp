@@ -44,7 +44,7 @@ TEST(ChecksumCommandTest, RefusalsAndUsageErrors) {
         std::string err;
     };
     const Case cases[] = {
-        {{"checksum", "missing.dat"}, 1, "Error: File not found!\n"},
+        {{"checksum", "missing.dat"}, 1, "Error: missing.dat: File not found!\n"},
         {{"checksum", "short.dat"}, 1, ""},
         {{"checksum"}, 2, ""},
         {{"frobnicate"}, 2, ""},

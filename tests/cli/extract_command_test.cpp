@@ -112,7 +112,7 @@ TEST(ExtractCommandTest, FailuresWriteNoOutputFile) {
          plain,
          {"extract", "missing.dat", "out.md2"},
          1,
-         error + std::string(text::FileNotFound) + "\n"},
+         error + text::fileNotFound("missing.dat") + "\n"},
         {"AreaStartAtTheEnd",
          testing::trackOf(400, 368, 50),
          {"extract", "t.dat", "out.md2"},

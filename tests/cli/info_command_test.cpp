@@ -74,7 +74,7 @@ TEST(InfoCommandTest, RefusalsLeaveTheTrackAlone) {
     const Case cases[] = {
         {{"info", "plain.dat"}, 1, "Vantor-2000: Track doesn't contain KX7info data\n"},
         {{"info", "plain.dat", "--laps", "3"}, 1, "Vantor-2000: Track doesn't contain KX7info data\n"},
-        {{"info", "missing.dat"}, 1, "Error: File not found!\n"},
+        {{"info", "missing.dat"}, 1, "Error: missing.dat: File not found!\n"},
         {{"info", "t.dat", "--laps", "5|Name|Evil"}, 1, ""},
         {{"info"}, 2, ""},
         {{"info", "t.dat", "--laps"}, 2, ""},

@@ -67,7 +67,7 @@ TEST(InsertCommandTest, RefusalsAndFailuresExitOneAndChangeNothing) {
          {"insert", "t.dat", "missing.md2"},
          false,
          1,
-         error + std::string(text::FileNotFound) + "\n"},
+         error + text::fileNotFound("missing.md2") + "\n"},
         {"NotAMagicFile",
          good,
          "[bumptable]\r\n",

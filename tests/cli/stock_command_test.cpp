@@ -71,7 +71,7 @@ TEST(StockCommandTest, FailuresWriteNothing) {
     EXPECT_EQ(beyond.err, "Error: Read beyond end of file\n");
     const auto missing = runCli(folder, {"stock", "missing.exe", "1"});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Error: File not found\n");
+    EXPECT_EQ(missing.err, "Error: missing.exe: File not found!\n");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"short.exe"});
     EXPECT_EQ(runCli(folder, {"stock", "short.exe"}).exitCode, 2);
 }

@@ -4,7 +4,9 @@
 #include "io_error.hpp"
 #include "error_code_of.hpp"
 #include "little_endian.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
+#include "texts.hpp"
 #include "track_checksum.hpp"
 #include "unwritable_file.hpp"
 
@@ -19,6 +21,7 @@ namespace {
 using testing::bytesOf;
 using testing::errorCodeOf;
 using testing::readBytes;
+using testing::RecordingMessages;
 using testing::TempFolder;
 
 using Lines = std::vector<std::string>;
@@ -194,7 +197,9 @@ TEST(InfoBlockFileTest, ReadAndWriteATrackFile) {
     EXPECT_EQ(list.lines(), (Lines{"Kept=1", "Name=Alpha", "Laps=53"}));
     EXPECT_EQ(start, HeaderSize + 1);
 
-    ASSERT_TRUE(WriteKX7Info(track, listOf({"Laps=7"}), start));
+    RecordingMessages messages;
+    ASSERT_TRUE(WriteKX7Info(track, listOf({"Name=Alpha", "Laps=53"}), listOf({"Laps=7"}), messages));
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readBytes(track), trackWith("#KX7INFO|Laps|7|#"));
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
 }
@@ -208,7 +213,10 @@ TEST(InfoBlockFileTest, MissingFilesAndTracksWithoutABlockChangeNothing) {
     EXPECT_FALSE(ReadKX7Info(folder / "missing.dat", list, start));
     EXPECT_EQ(list.lines(), Lines{"Kept=1"});
     EXPECT_EQ(start, 42u);
-    EXPECT_FALSE(WriteKX7Info(folder / "missing.dat", list, 17));
+    RecordingMessages messages;
+    EXPECT_FALSE(WriteKX7Info(folder / "missing.dat", list, list, messages));
+    EXPECT_EQ(messages.shown,
+              (decltype(messages.shown){{MessageKind::Error, std::string(text::FileNotFound)}}));
     EXPECT_EQ(folder.fileNames(), Lines{"plain.dat"});
 }
 
@@ -216,17 +224,18 @@ TEST(InfoBlockFileTest, AFailedSaveLeavesTheTrackAsItWas) {
     TempFolder folder;
     const std::vector<std::uint8_t> original = trackWith("#KX7INFO|Name|Alpha|Laps|53|#");
     const auto track = folder.write("t.dat", original);
+    const InfoList read = listOf({"Name=Alpha", "Laps=53"});
     const InfoList longer = listOf({"Name=Alpha", "Laps=53", "Author=" + std::string(200, 'a')});
+    RecordingMessages messages;
 
     EXPECT_EQ(errorCodeOf([&] {
                   testing::FileSizeLimit limit(original.size() + 10);
-                  WriteKX7Info(track, longer, HeaderSize + 1);
+                  WriteKX7Info(track, read, longer, messages);
               }),
               IoError::DiskFull);
     EXPECT_EQ(readBytes(track), original);
 
-    EXPECT_THROW(WriteKX7Info(track, listOf({"Laps=5|x"}), HeaderSize + 1), std::invalid_argument);
-    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, longer, original.size()); }), IoError::ReadBeyondEnd);
+    EXPECT_THROW(WriteKX7Info(track, read, listOf({"Laps=5|x"}), messages), std::invalid_argument);
     EXPECT_EQ(readBytes(track), original);
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
 }
@@ -244,7 +253,8 @@ TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {
     ::stat(track.c_str(), &status);
     EXPECT_EQ(status.st_mode & 07777, 0444u);
 
-    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, listOf({"Name=Beta"}), start); }),
+    RecordingMessages messages;
+    EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, list, listOf({"Name=Beta"}), messages); }),
               IoError::FileAccessDenied);
     EXPECT_EQ(readBytes(track), original);
 }

@@ -281,11 +281,14 @@ TEST_P(RefusalTest, LeavesEveryFileAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Tracks, RefusalTest, ::testing::ValuesIn(refusalCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A folder exists, so "File not found!" would be wrong: it is refused as the system refuses to read it.
 TEST_F(TrackFileTest, AFolderIsNoTrackFile) {
     std::filesystem::create_directory(folder / "t.dat");
     folder.write("m.md2", magicTextOf(blockWithEntries(0, 1)));
-    EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
-              InsertResult::FileNotFound);
+    EXPECT_EQ(errorCodeOf(
+                  [&] { InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages); }),
+              IoError::FileAccessDenied);
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(tmp.fileNames().empty());
 }
 
