@@ -2,6 +2,7 @@
 #include "recording_messages.hpp"
 #include "run_process.hpp"
 #include "temp_folder.hpp"
+#include "temporary_folder_redirect.hpp"
 #include "texts.hpp"
 #include "track_file.hpp"
 #include "track_fixture.hpp"
@@ -22,7 +23,8 @@ using testing::TempFolder;
 // Runs the tool in the folder, with its temporary files going to tmp.
 testing::ProcessResult cli(const TempFolder& folder, const TempFolder& tmp,
                            const std::vector<std::string>& arguments) {
-    return testing::runProcess(VANTOR_CLI_PATH, arguments, folder.path(), {{"TMPDIR", tmp.path().string()}});
+    return testing::runProcess(VANTOR_CLI_PATH, arguments, folder.path(),
+                               testing::temporaryFolderEnvironment(tmp.path()));
 }
 
 const std::string Magic = formatMagicFile(testing::blockWithEntries(3, 7), Descriptions{});

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace vantor {
 namespace {
 
@@ -67,12 +65,12 @@ TEST(FileSystemTest, RangeReadsGetTheWholeRangeOrFail) {
 TEST(FileSystemTest, ReplaceKeepsPermissionsAndLeavesNoOtherFile) {
     TempFolder folder;
     const auto file = folder.write("a.dat", std::string("old contents"));
-    ::chmod(file.c_str(), 0640);
+    using std::filesystem::perms;
+    std::filesystem::permissions(file, perms::owner_read | perms::owner_write | perms::group_read);
+    const perms before = std::filesystem::status(file).permissions();
     replaceFile(file, bytesOf("new"));
     EXPECT_EQ(readBytes(file), bytesOf("new"));
-    struct stat status {};
-    ::stat(file.c_str(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), before);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"a.dat"});
 }
 

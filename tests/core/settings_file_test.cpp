@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <fstream>
 
 namespace vantor {
 namespace {
@@ -67,11 +66,15 @@ TEST(SettingsFileTest, FailedWriteNamesTheFile) {
 TEST(SettingsFileTest, UsesTheFileBesideTheProgramWhenItIsThereOrCanBe) {
     TempFolder folder;
     EXPECT_EQ(settingsFilePath(folder.path()), folder / "vantor2000.ini");
-    if (::geteuid() != 0) {
-        ::chmod(folder.path().c_str(), 0555);
+    // Only where taking the write permission away stops this process: not for root, and not on
+    // Windows, where a folder's read-only flag means something else.
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder.path(), perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    if (!std::ofstream(folder / "probe")) {
         EXPECT_NE(settingsFilePath(folder.path()).parent_path(), folder.path());
-        ::chmod(folder.path().c_str(), 0755);
     }
+    std::filesystem::permissions(folder.path(), perms::owner_write, std::filesystem::perm_options::add);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "magic_file.hpp"
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
+#include "temporary_folder_redirect.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
 #include "track_fixture.hpp"
@@ -19,7 +20,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -51,19 +51,8 @@ Bytes markedBlockOf(const std::string& magicText) {
 // either shows.
 class TrackFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* old = std::getenv("TMPDIR")) {
-            oldTmpDir_ = old;
-        }
-        ::setenv("TMPDIR", tmp.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (oldTmpDir_) {
-            ::setenv("TMPDIR", oldTmpDir_->c_str(), 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
-    }
+    void SetUp() override { tmpRedirect_.emplace(tmp.path()); }
+    void TearDown() override { tmpRedirect_.reset(); }
 
     InsertResult insert(const Bytes& track, const std::string& magicText) {
         folder.write("t.dat", track);
@@ -95,8 +84,7 @@ protected:
     TempFolder folder;
     RecordingMessages messages;
 
-private:
-    std::optional<std::string> oldTmpDir_;
+    std::optional<testing::TemporaryFolderRedirect> tmpRedirect_;
 };
 
 struct InsertionCase {
@@ -180,13 +168,14 @@ INSTANTIATE_TEST_SUITE_P(Tracks, InsertionTest, ::testing::ValuesIn(insertionCas
 
 TEST_F(TrackFileTest, InsertionMakesAReadOnlyTrackWritable) {
     folder.write("t.dat", trackWithArea({}));
-    ::chmod((folder / "t.dat").c_str(), 0444);
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder / "t.dat",
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
     folder.write("m.md2", magicTextOf(blockWithEntries(1, 2)));
     ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
-    struct stat status {};
-    ::stat((folder / "t.dat").c_str(), &status);
-    EXPECT_NE(status.st_mode & S_IWUSR, 0u);
+    EXPECT_NE(std::filesystem::status(folder / "t.dat").permissions() & perms::owner_write, perms::none);
 }
 
 TEST_F(TrackFileTest, BackupLiesBesideTheTrackWithTheExtensionBak) {
@@ -305,7 +294,7 @@ TEST_F(TrackFileTest, UnwritableTrackIsRefusedUnchanged) {
 TEST_F(TrackFileTest, InsertionNeedsNoTemporaryFolder) {
     folder.write("t.dat", trackWithArea({}));
     folder.write("m.md2", magicTextOf(blockWithEntries(1, 1)));
-    ::setenv("TMPDIR", (tmp / "gone").c_str(), 1);
+    tmpRedirect_.emplace(tmp / "gone");
     EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
 }
