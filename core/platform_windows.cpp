@@ -231,6 +231,23 @@ std::size_t readInto(HANDLE handle, std::span<std::uint8_t> buffer, OVERLAPPED* 
     return count;
 }
 
+// Nothing can be renamed over a file that a handle holds open, as the core's own lock does, but
+// that file can itself be renamed when every handle shares deletion, as the core's do: it moves
+// aside, the new file takes its name, and the old one goes once its last handle is closed. For a
+// moment the name is free; a failure on the way puts the old file back.
+bool replaceHeldFile(const fs::path& from, const fs::path& to) {
+    const fs::path aside = from.native() + L".old";
+    if (!::MoveFileExW(to.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        ::MoveFileExW(aside.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+        return false;
+    }
+    ::DeleteFileW(aside.c_str());
+    return true;
+}
+
 std::wstring environmentValue(const wchar_t* name) {
     const DWORD length = ::GetEnvironmentVariableW(name, nullptr, 0);
     if (length == 0) {
@@ -429,7 +446,10 @@ void adoptAccessRights(const OpenFile& file, const fs::path& target) {
 void replaceByRename(const fs::path& from, const fs::path& to) {
     faultPoint();
     if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        raiseLastError();
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_ACCESS_DENIED || !replaceHeldFile(from, to)) {
+            raiseError(error);
+        }
     }
     interruptCleanup.forget(from);
 }
