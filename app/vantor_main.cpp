@@ -342,7 +342,9 @@ void TFVantor::BInsertClick() {
         }
         const auto backup =
             CBBackup->isChecked() ? vantor::BackupChoice::CopyToBak : vantor::BackupChoice::None;
-        if (vantor::InsertMagicFile(magic, track, backup, messages) != vantor::InsertResult::FileNotFound) {
+        // A failed backup is a failed insertion: "Done." would tell the user a copy exists.
+        const vantor::InsertResult result = vantor::InsertMagicFile(magic, track, backup, messages);
+        if (result != vantor::InsertResult::FileNotFound && result != vantor::InsertResult::BackupFailed) {
             StatusBar->showMessage(qText(text::Done));
         }
     });

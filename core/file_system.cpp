@@ -2,7 +2,6 @@
 
 #include "io_error.hpp"
 
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -45,6 +44,7 @@ platform::OpenFile openRegularFile(const fs::path& path) {
     });
 }
 
+// Reads from the current position to the end: a file just opened, whole.
 std::vector<std::uint8_t> readWhole(platform::OpenFile& file, const fs::path& path) {
     return onFile(path, "cannot read the file", [&] {
         std::vector<std::uint8_t> contents(static_cast<std::size_t>(file.size()));
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> readWhole(platform::OpenFile& file, const fs::path& pa
                 // The file may have grown since its size was taken.
                 contents.resize(done + (1 << 16));
             }
-            const std::size_t got = file.readAt(std::span(contents).subspan(done), done);
+            const std::size_t got = file.read(std::span(contents).subspan(done));
             if (got == 0) {
                 contents.resize(done);
                 return contents;

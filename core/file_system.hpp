@@ -66,7 +66,8 @@ public:
     // refused.
     explicit LockedFile(const std::filesystem::path& path);
 
-    // The whole contents, read under the lock. Raises IoError.
+    // The whole contents, read under the lock; once, as it reads on from where it stopped. Raises
+    // IoError.
     std::vector<std::uint8_t> read();
 
     // Replaces the file as replaceFile does while the lock is still held. Raises IoError.

@@ -2,7 +2,6 @@
 
 #include "platform.hpp"
 
-#include <cerrno>
 #include <utility>
 
 namespace vantor {
@@ -35,11 +34,6 @@ int codeOfCondition(std::errc condition) {
     case std::errc::file_too_large:
         return IoError::DiskFull;
     default:
-#ifdef EDQUOT
-        if (static_cast<int>(condition) == EDQUOT) {
-            return IoError::DiskFull;
-        }
-#endif
         // Other numbers keep their own value, moved clear of the codes above so that an
         // unrelated failure never reads as one of them.
         return FirstUnnamedCode + static_cast<int>(condition);

@@ -1,12 +1,15 @@
 #include "platform.hpp"
 
+#include <atomic>
+
 namespace vantor::platform {
 
 namespace {
 
-// Plain counters: the program has one thread, and an unused plan costs one comparison a call.
+// An unused plan costs one relaxed increment and one comparison a call; the count is atomic because
+// tests rewrite files from several threads at once.
 FaultPlan activePlan;
-std::uint64_t callCount = 0;
+std::atomic<std::uint64_t> callCount = 0;
 
 } // namespace
 
@@ -25,16 +28,16 @@ std::string utf8FromPath(const std::filesystem::path& path) {
 
 void setFaultPlan(const FaultPlan& plan) {
     activePlan = plan;
-    callCount = 0;
+    callCount.store(0, std::memory_order_relaxed);
 }
 
 std::uint64_t platformCallCount() {
-    return callCount;
+    return callCount.load(std::memory_order_relaxed);
 }
 
 void faultPoint() {
-    ++callCount;
-    if (callCount == activePlan.failingCall) {
+    const std::uint64_t call = callCount.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (call == activePlan.failingCall) {
         throw SystemError(activePlan.condition, std::make_error_code(activePlan.condition).message());
     }
 }

@@ -21,7 +21,10 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void raiseErrno(int errorNumber) {
-    throw SystemError(static_cast<std::errc>(errorNumber), std::strerror(errorNumber));
+    // A full quota is a full disk to the user; the portable conditions have no name for it.
+    const std::errc condition =
+        errorNumber == EDQUOT ? std::errc::no_space_on_device : static_cast<std::errc>(errorNumber);
+    throw SystemError(condition, std::strerror(errorNumber));
 }
 
 int descriptorOf(OpenFile::Handle handle) {
@@ -111,10 +114,9 @@ private:
     static constexpr std::array<int, 3> Signals = {SIGINT, SIGTERM, SIGHUP};
 
     void installHandlers() noexcept {
-        if (installed_) {
+        if (installed_.exchange(true)) {
             return;
         }
-        installed_ = true;
         for (int signal : Signals) {
             struct sigaction current {};
             // A signal the process ignores (hang-up under nohup) or handles itself stays as it is.
@@ -131,7 +133,7 @@ private:
     static void onSignal(int signal);
 
     std::array<Slot, 16> slots_;
-    bool installed_ = false;
+    std::atomic<bool> installed_{false};
 };
 
 SignalCleanup signalCleanup;

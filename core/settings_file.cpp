@@ -42,10 +42,16 @@ Settings readSettings(const std::filesystem::path& file) {
 
 void writeSettings(const std::filesystem::path& file, std::string_view gameExePath,
                    std::string_view lastDir) {
-    IniFile ini = IniFile::load(file);
-    ini.write(ConfigSection, GameExeKey, gameExePath);
-    ini.write(ConfigSection, LastDirKey, lastDir);
     try {
+        // A file that exists but can't be read must not be rewritten from nothing: every line the
+        // write does not set (the descriptions) would be lost.
+        IniFile ini;
+        if (regularFileFound(file)) {
+            const auto bytes = readFile(file);
+            ini = IniFile(std::string(bytes.begin(), bytes.end()));
+        }
+        ini.write(ConfigSection, GameExeKey, gameExePath);
+        ini.write(ConfigSection, LastDirKey, lastDir);
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
         const std::string& text = ini.text();

@@ -128,6 +128,12 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
     if (!block) {
         return InsertResult::Refused;
     }
+    // The backup would replace the magic data file that the user may still want to edit.
+    if (backup == BackupChoice::CopyToBak && sameFile(backupPathOf(trackFile), magicFile)) {
+        messages.show(MessageKind::Error,
+                      text::backupFailed(backupPathOf(trackFile).string(), "it is the magic data file"));
+        return InsertResult::BackupFailed;
+    }
     return InsertMagicBlock(*block, trackFile, backup, messages);
 }
 
@@ -150,7 +156,7 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::pat
     const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
 
     if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
-        return InsertResult::Refused;
+        return InsertResult::BackupFailed;
     }
     clearReadOnly(trackFile);
     locked.replace(contents, "track file");

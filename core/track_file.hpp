@@ -17,6 +17,7 @@ enum class BackupChoice { None, CopyToBak };
 enum class InsertResult {
     FileNotFound, // "File not found!" was shown; nothing happened
     Refused,      // the magic data file or the track file was refused with a message; nothing changed
+    BackupFailed, // the backup asked for could not be written, as a message said; nothing changed
     Inserted,
 };
 

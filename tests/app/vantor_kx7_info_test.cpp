@@ -327,6 +327,24 @@ private slots:
         QVERIFY(!fixture.desktop.messages[0].underWaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
+
+    // Another program saved the block while the dialog was open: saving what the dialog read
+    // would undo that save, so nothing is written.
+    void aBlockChangedWhileTheDialogWasOpenIsKept() {
+        Fixture fixture;
+        fixture.track = fixture.folder.write("track.dat", trackWithInfoBlock(FullBlock));
+        const auto changed = trackWithInfoBlock("#KX7INFO|Name|Alpha|Laps|8|#");
+        fixture.showAnd([&](TFEditKX7info& dialog) {
+            fixture.folder.write("track.dat", changed);
+            typeInto(dialog.ELaps, "9");
+            save(dialog);
+        });
+        QCOMPARE(readBytes(fixture.track), changed);
+        QCOMPARE(fixture.desktop.messages.size(), std::size_t(1));
+        QCOMPARE(fixture.desktop.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(fixture.desktop.messages[0].text,
+                 QString::fromStdString(std::string(vantor::text::InfoBlockChanged)));
+    }
 };
 
 QTEST_MAIN(VantorKX7InfoTest)

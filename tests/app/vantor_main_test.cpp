@@ -504,6 +504,39 @@ private slots:
         QVERIFY(!fs::exists(target));
     }
 
+    void extractionOverTheTrackIsRefused_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("the track itself") << "t.dat" << QString();
+        QTest::newRow("a link to the track") << "link.md2"
+                                             << "symbolic";
+        QTest::newRow("a hard link to the track") << "hard.md2"
+                                                  << "hard";
+    }
+    void extractionOverTheTrackIsRefused() {
+        QFETCH(QString, output);
+        QFETCH(QString, link);
+        const auto contents = trackWithArea(blockWithEntries(2, 42).markedForm());
+        const auto track = files_->write("t.dat", contents);
+        const auto target = *files_ / output.toStdString();
+        if (link == "symbolic") {
+            fs::create_symlink(track, target);
+        } else if (link == "hard") {
+            fs::create_hard_link(track, target);
+        }
+        services_->saveAnswers.push_back(qPath(target));
+        openWindow();
+        window_->FETrackFile->setFileName(qPath(track));
+
+        window_->Savemagicdatafromtrackfile1->trigger();
+
+        QCOMPARE(services_->messages.size(), 1u);
+        QCOMPARE(services_->messages[0].text,
+                 shown(vantor::text::outputIsAnInput(target.string(), track.string())));
+        QCOMPARE(services_->messages[0].icon, QMessageBox::Critical);
+        QVERIFY(readBytes(track) == contents);
+    }
+
     void settingsRoundTrip() {
         fs::create_directory(files_->path() / "Mixed Case");
         fs::create_directory(files_->path() / "other");

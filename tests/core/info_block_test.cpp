@@ -8,6 +8,8 @@
 #include "temp_folder.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "track_file.hpp"
+#include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 
 #include <gtest/gtest.h>
@@ -237,6 +239,64 @@ TEST(InfoBlockFileTest, AFailedSaveLeavesTheTrackAsItWas) {
     EXPECT_THROW(WriteKX7Info(track, read, listOf({"Laps=5|x"}), messages), std::invalid_argument);
     EXPECT_EQ(readBytes(track), original);
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
+}
+
+// Another dialog or command saved (or removed) the block between this read and this save: writing
+// would silently undo that change, so nothing is written.
+TEST(InfoBlockFileTest, ASaveWhoseBlockChangedSinceItWasReadIsRefused) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> rewritten;
+    };
+    const Case cases[] = {
+        {"AnotherSave", trackWith("#KX7INFO|Name|Alpha|Laps|9|#")},
+        {"BlockRemoved", trackWith("no block any more")},
+        // A closing '#' with no zero byte and '#' in front: no block can be found.
+        {"BlockBroken", trackWith("x#")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const auto track = folder.write("t.dat", trackWith("#KX7INFO|Name|Alpha|Laps|53|#"));
+        InfoList list;
+        std::uint64_t start = 0;
+        ASSERT_TRUE(ReadKX7Info(track, list, start));
+        const InfoList read = list;
+        folder.write("t.dat", c.rewritten);
+
+        list.setValue("Laps", "7");
+        RecordingMessages messages;
+        EXPECT_FALSE(WriteKX7Info(track, read, list, messages));
+        EXPECT_EQ(messages.shown,
+                  (decltype(messages.shown){{MessageKind::Error, std::string(text::InfoBlockChanged)}}));
+        EXPECT_EQ(readBytes(track), c.rewritten);
+        EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
+    }
+}
+
+// An insertion moves the block along with the tail; the block itself is the one that was read, so
+// the save goes to where it now stands and the inserted data stays.
+TEST(InfoBlockFileTest, ASaveAfterAnInsertionMovedTheBlockKeepsBoth) {
+    TempFolder folder;
+    const auto track = folder.write(
+        "t.dat", testing::trackWithAreaAndInfoBlock(testing::filler(20, 2), "#KX7INFO|Name|Alpha|Laps|53|#"));
+    InfoList list;
+    std::uint64_t start = 0;
+    ASSERT_TRUE(ReadKX7Info(track, list, start));
+    const InfoList read = list;
+
+    const std::vector<std::uint8_t> marked = testing::blockWithEntries(5, 8).markedForm();
+    RecordingMessages messages;
+    ASSERT_EQ(InsertMagicBlock(marked, track, BackupChoice::None, messages), InsertResult::Inserted);
+
+    list.setValue("Laps", "7");
+    ASSERT_TRUE(WriteKX7Info(track, read, list, messages));
+    const auto saved = readBytes(track);
+    EXPECT_EQ(parseInfoBlock(saved)->list.lines(), (Lines{"Name=Alpha", "Laps=7"}));
+    // The custom block: the marked block without its marker.
+    EXPECT_EQ(customMagicBlock(saved).bytes(), std::vector<std::uint8_t>(marked.begin() + 4, marked.end()));
+    EXPECT_EQ(storedTrackChecksum(saved), computeTrackChecksum(saved));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {

@@ -63,6 +63,16 @@ TEST(SettingsFileTest, FailedWriteNamesTheFile) {
     }
 }
 
+// A FIFO in the settings file's place is neither waited on nor replaced by a regular file.
+TEST(SettingsFileTest, ASettingsFileThatIsNotARegularFileIsNeitherReadNorReplaced) {
+    TempFolder folder;
+    const auto file = folder / "vantor2000.ini";
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    EXPECT_EQ(readSettings(file).gameExePath, "");
+    EXPECT_THROW(writeSettings(file, "/games/KX7_2000.EXE", "/tracks"), SettingsWriteError);
+    EXPECT_TRUE(std::filesystem::is_fifo(file));
+}
+
 TEST(SettingsFileTest, UsesTheFileBesideTheProgramWhenItIsThereOrCanBe) {
     TempFolder folder;
     EXPECT_EQ(settingsFilePath(folder.path()), folder / "vantor2000.ini");

@@ -4,11 +4,12 @@
 #include "file_size_limit.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
+#include "platform.hpp"
 #include "magic_file.hpp"
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
-#include "temporary_folder_redirect.hpp"
 #include "texts.hpp"
+#include "tmpdir_override.hpp"
 #include "track_checksum.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
@@ -19,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -51,9 +53,6 @@ Bytes markedBlockOf(const std::string& magicText) {
 // either shows.
 class TrackFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { tmpRedirect_.emplace(tmp.path()); }
-    void TearDown() override { tmpRedirect_.reset(); }
-
     InsertResult insert(const Bytes& track, const std::string& magicText) {
         folder.write("t.dat", track);
         folder.write("m.md2", magicText);
@@ -82,9 +81,8 @@ protected:
 
     TempFolder tmp;
     TempFolder folder;
+    testing::TmpDirOverride tmpDir{tmp.path()};
     RecordingMessages messages;
-
-    std::optional<testing::TemporaryFolderRedirect> tmpRedirect_;
 };
 
 struct InsertionCase {
@@ -291,10 +289,112 @@ TEST_F(TrackFileTest, UnwritableTrackIsRefusedUnchanged) {
                           [&] { return std::make_shared<UnwritableFile>(folder / "t.dat"); });
 }
 
+// The user asked for a copy: going on without one would tell them a copy exists when none does.
+TEST_F(TrackFileTest, ABackupThatCannotBeWrittenStopsTheInsertion) {
+    struct Case {
+        const char* name;
+        const char* track;
+        const char* magic;
+        std::function<std::shared_ptr<void>()> obstacle;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"UnwritableBackup", "t.dat", "m.md2",
+         [&]() -> std::shared_ptr<void> {
+             folder.write("t.bak", std::string("an older backup"));
+             return std::make_shared<UnwritableFile>(folder / "t.bak");
+         },
+         "File access denied"},
+        {"FolderInTheWay", "t.dat", "m.md2",
+         [&]() -> std::shared_ptr<void> {
+             std::filesystem::create_directory(folder / "t.bak");
+             return nullptr;
+         },
+         "File access denied"},
+        {"TrackIsItsOwnBackup", "t.bak", "m.md2", [] { return nullptr; }, "it is the track file itself"},
+        {"MagicFileIsTheBackup", "t.dat", "t.bak", [] { return nullptr; }, "it is the magic data file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string& name : folder.fileNames()) {
+            std::filesystem::remove_all(folder / name);
+        }
+        const Bytes track = trackWithArea(filler(30, 3));
+        folder.write(c.track, track);
+        const std::string magic = magicTextOf(blockWithEntries(2, 2));
+        folder.write(c.magic, magic);
+        const auto obstacle = c.obstacle();
+        const auto names = folder.fileNames();
+        messages.shown.clear();
+
+        EXPECT_EQ(InsertMagicFile(folder / c.magic, folder / c.track, BackupChoice::CopyToBak, messages),
+                  InsertResult::BackupFailed);
+        EXPECT_EQ(messages.shown,
+                  (decltype(messages.shown){
+                      {MessageKind::Error, text::backupFailed((folder / "t.bak").string(), c.reason)}}));
+        EXPECT_EQ(readBytes(folder / c.track), track);
+        EXPECT_EQ(readBytes(folder / c.magic), testing::bytesOf(magic));
+        EXPECT_EQ(folder.fileNames(), names);
+    }
+}
+
+TEST_F(TrackFileTest, ATrackThatIsNotARegularFileIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo((folder / "t.dat").c_str(), 0644), 0);
+    folder.write("m.md2", magicTextOf(blockWithEntries(2, 2)));
+    try {
+        InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages);
+        ADD_FAILURE() << "a FIFO was taken for a track";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.code(), IoError::NotARegularFile);
+        EXPECT_EQ(error.what(),
+                  (folder / "t.dat").string() + ": " + IoError::textOf(IoError::NotARegularFile));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "t.dat"));
+}
+
+// A failure the system's texts name keeps its text; any other gives the file, the step and the
+// system's own words, never a bare number; "File not found!" is only told for a missing file.
+TEST_F(TrackFileTest, FailuresTellTheFileTheStepAndTheSystemsReason) {
+    const Bytes track = trackWithArea(filler(30, 3));
+    const std::string magic = magicTextOf(blockWithEntries(2, 2));
+    folder.write("m.md2", magic);
+    folder.write("t.dat", track);
+    platform::setFaultPlan({});
+    ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
+              InsertResult::Inserted);
+    const std::uint64_t calls = platform::platformCallCount();
+
+    std::set<std::string> texts;
+    for (std::uint64_t failing = 1; failing <= calls; ++failing) {
+        for (const std::errc error : {std::errc::io_error, std::errc::permission_denied}) {
+            folder.write("t.dat", track);
+            messages.shown.clear();
+            platform::setFaultPlan({failing, error});
+            try {
+                InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages);
+            } catch (const IoError& raised) {
+                texts.insert(raised.what());
+            }
+            platform::setFaultPlan({});
+            for (const auto& [kind, text] : messages.shown) {
+                EXPECT_NE(text, text::FileNotFound) << "call " << failing;
+            }
+        }
+    }
+    const std::string trackName = (folder / "t.dat").string();
+    EXPECT_TRUE(texts.contains(trackName + ": cannot write the new track file: Input/output error"));
+    EXPECT_TRUE(texts.contains(trackName + ": cannot look up the file: Input/output error"));
+    EXPECT_TRUE(texts.contains("File access denied"));
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text.find("I/O error"), std::string::npos) << text;
+    }
+}
+
 TEST_F(TrackFileTest, InsertionNeedsNoTemporaryFolder) {
     folder.write("t.dat", trackWithArea({}));
     folder.write("m.md2", magicTextOf(blockWithEntries(1, 1)));
-    tmpRedirect_.emplace(tmp / "gone");
+    const testing::TmpDirOverride gone(tmp / "gone");
     EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
 }

@@ -44,6 +44,17 @@ std::vector<std::uint8_t> trackWithArea(const std::vector<std::uint8_t>& area, s
     return track;
 }
 
+std::vector<std::uint8_t> trackWithAreaAndInfoBlock(const std::vector<std::uint8_t>& area,
+                                                    std::string_view block) {
+    std::vector<std::uint8_t> track = trackWithArea(area);
+    track.resize(track.size() - ChecksumSize);
+    track.push_back(0);
+    track.insert(track.end(), block.begin(), block.end());
+    track.resize(track.size() + ChecksumSize);
+    renewTrackChecksum(track);
+    return track;
+}
+
 MagicBlock blockWithEntries(std::size_t entries, std::int32_t seed) {
     MagicBlock block(std::vector<std::uint8_t>(ValueAreaSize + entries * BumpEntrySize, 0));
     for (int k = 1; k <= MagicValueCount; ++k) {

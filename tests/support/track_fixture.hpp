@@ -23,6 +23,11 @@ std::vector<std::uint8_t> trackWithArea(const std::vector<std::uint8_t>& area, s
 // byte, the block from the tag's '#' to the closing '#', and a valid checksum.
 std::vector<std::uint8_t> trackWithInfoBlock(std::string_view block);
 
+// A track whose magic data area holds `area`, and whose tail ends in an info block (from the tag's
+// '#' to the closing '#') behind a zero byte, as the game's tracks do.
+std::vector<std::uint8_t> trackWithAreaAndInfoBlock(const std::vector<std::uint8_t>& area,
+                                                    std::string_view block);
+
 // A block with every value set from seed and `entries` bump entries, none of them 65535.
 MagicBlock blockWithEntries(std::size_t entries, std::int32_t seed);
 

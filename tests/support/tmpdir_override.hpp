@@ -17,12 +17,12 @@ std::map<std::string, std::string> temporaryFolderEnvironment(const std::filesys
 
 // Points the system's temporary folder at another folder for as long as it lives, so that a file
 // left there shows.
-class TemporaryFolderRedirect {
+class TmpDirOverride {
 public:
-    explicit TemporaryFolderRedirect(const std::filesystem::path& folder);
-    TemporaryFolderRedirect(const TemporaryFolderRedirect&) = delete;
-    TemporaryFolderRedirect& operator=(const TemporaryFolderRedirect&) = delete;
-    ~TemporaryFolderRedirect();
+    explicit TmpDirOverride(const std::filesystem::path& folder);
+    TmpDirOverride(const TmpDirOverride&) = delete;
+    TmpDirOverride& operator=(const TmpDirOverride&) = delete;
+    ~TmpDirOverride();
 
 private:
     std::map<std::string, std::optional<std::string>> saved_;

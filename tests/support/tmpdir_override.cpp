@@ -1,4 +1,4 @@
-#include "temporary_folder_redirect.hpp"
+#include "tmpdir_override.hpp"
 
 #include "platform.hpp"
 
@@ -14,7 +14,7 @@ std::map<std::string, std::string> temporaryFolderEnvironment(const std::filesys
     return environment;
 }
 
-TemporaryFolderRedirect::TemporaryFolderRedirect(const std::filesystem::path& folder) {
+TmpDirOverride::TmpDirOverride(const std::filesystem::path& folder) {
     for (const auto& [name, value] : temporaryFolderEnvironment(folder)) {
         const char* old = std::getenv(name.c_str());
         saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
@@ -22,7 +22,7 @@ TemporaryFolderRedirect::TemporaryFolderRedirect(const std::filesystem::path& fo
     }
 }
 
-TemporaryFolderRedirect::~TemporaryFolderRedirect() {
+TmpDirOverride::~TmpDirOverride() {
     for (const auto& [name, value] : saved_) {
         setEnvironmentVariable(name, value);
     }

@@ -1,4 +1,4 @@
-#include "temporary_folder_redirect.hpp"
+#include "tmpdir_override.hpp"
 
 #include <cstdlib>
 
