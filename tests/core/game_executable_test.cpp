@@ -74,14 +74,6 @@ TEST(GameExecutableTest, AnExecutableEndingInsideARangeReadsBeyondItsEnd) {
     EXPECT_EQ(errorCodeOf([&] { ReadStockBlock(folder / "missing.exe", 1); }), IoError::FileNotFound);
 }
 
-TEST(GameExecutableTest, AnExecutableThatIsNotARegularFileIsRefusedWithoutWaiting) {
-    TempFolder folder;
-    const auto exe = folder / "KX7_2000.EXE";
-    ASSERT_EQ(::mkfifo(exe.c_str(), 0644), 0);
-    EXPECT_EQ(errorCodeOf([&] { ReadStockBlock(exe, 1); }), IoError::NotARegularFile);
-    EXPECT_TRUE(std::filesystem::is_fifo(exe));
-}
-
 TEST(GameExecutableTest, OnlyTheExpectedSizePassesTheCheckSilently) {
     TempFolder folder;
     struct Case {

@@ -1,5 +1,6 @@
 #include "settings_file.hpp"
 
+#include "fifo.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -67,7 +68,9 @@ TEST(SettingsFileTest, FailedWriteNamesTheFile) {
 TEST(SettingsFileTest, ASettingsFileThatIsNotARegularFileIsNeitherReadNorReplaced) {
     TempFolder folder;
     const auto file = folder / "vantor2000.ini";
-    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    if (!testing::makeFifo(file)) {
+        GTEST_SKIP() << "no FIFOs on this system";
+    }
     EXPECT_EQ(readSettings(file).gameExePath, "");
     EXPECT_THROW(writeSettings(file, "/games/KX7_2000.EXE", "/tracks"), SettingsWriteError);
     EXPECT_TRUE(std::filesystem::is_fifo(file));

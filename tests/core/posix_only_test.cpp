@@ -1,9 +1,9 @@
-// The file layer's behaviour with what only POSIX systems have, or only they let a test make:
-// FIFOs, symbolic links without a privilege, and a per-process file size limit.
-#include "file_system.hpp"
-
+// What only POSIX systems have, or only there a test can make: FIFOs, symbolic links without a
+// privilege, and a per-process file size limit. Left out of the Windows build.
 #include "error_code_of.hpp"
 #include "file_size_limit.hpp"
+#include "file_system.hpp"
+#include "game_executable.hpp"
 #include "io_error.hpp"
 #include "temp_folder.hpp"
 
@@ -89,6 +89,14 @@ TEST(FileSystemPosixTest, FailedWriteLeavesTheOldFileAndNoNewOne) {
     EXPECT_EQ(code, IoError::DiskFull);
     EXPECT_EQ(readBytes(file), bytesOf(old));
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"a.dat"});
+}
+
+TEST(GameExecutableTest, AnExecutableThatIsNotARegularFileIsRefusedWithoutWaiting) {
+    TempFolder folder;
+    const auto exe = folder / "KX7_2000.EXE";
+    ASSERT_EQ(::mkfifo(exe.c_str(), 0644), 0);
+    EXPECT_EQ(errorCodeOf([&] { ReadStockBlock(exe, 1); }), IoError::NotARegularFile);
+    EXPECT_TRUE(std::filesystem::is_fifo(exe));
 }
 
 } // namespace
