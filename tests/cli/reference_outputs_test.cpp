@@ -42,6 +42,10 @@ TEST(ReferenceOutputsTest, EveryCommandWritesTheCommittedBytes) {
          {"stock", "KX7_2000.EXE", "5", "--settings", "settings.ini"},
          "magic2k_05.md2",
          "stock-05.md2"},
+        {"stock data to standard output",
+         {"stock", "KX7_2000.EXE", "5", "-", "--settings", "settings.ini"},
+         "-",
+         "stock-05.md2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
