@@ -3,10 +3,12 @@
 #include "error_code_of.hpp"
 #include "fifo.hpp"
 #include "file_size_limit.hpp"
+#include "file_system.hpp"
+#include "info_block.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
-#include "platform.hpp"
 #include "magic_file.hpp"
+#include "platform.hpp"
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
@@ -17,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -400,6 +404,36 @@ TEST_F(TrackFileTest, InsertionNeedsNoTemporaryFolder) {
     const testing::TmpDirOverride gone(tmp / "gone");
     EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
+}
+
+// The lock is taken per opening, so a second opening in this process waits as another process
+// would; the rewrite that waited while the track was replaced works on the new track.
+TEST_F(TrackFileTest, AnInsertionThatWaitedForTheLockWorksOnTheTrackThatReplacedTheOldOne) {
+    const Bytes original = testing::trackWithAreaAndInfoBlock(filler(20, 2), "#KX7INFO|Laps|1|#");
+    const auto track = folder.write("t.dat", original);
+    const Bytes marked = blockWithEntries(3, 4).markedForm();
+    std::atomic<bool> done = false;
+    InsertResult result = InsertResult::FileNotFound;
+    std::thread inserter;
+    {
+        LockedFile held(track);
+        inserter = std::thread([&] {
+            RecordingMessages own;
+            result = InsertMagicBlock(marked, track, BackupChoice::None, own);
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_FALSE(done) << "the insertion did not wait for the lock";
+        InfoList laps;
+        laps.append("Laps=2");
+        held.replace(withInfoBlock(held.read(), laps, parseInfoBlock(original)->start), "track file");
+    }
+    inserter.join();
+    EXPECT_EQ(result, InsertResult::Inserted);
+    const Bytes now = trackNow();
+    EXPECT_EQ(parseInfoBlock(now)->list.value("Laps"), "2");
+    EXPECT_EQ(customMagicBlock(now).bytes(), Bytes(marked.begin() + 4, marked.end()));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 
 TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {
