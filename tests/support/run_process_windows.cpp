@@ -67,18 +67,6 @@ std::wstring environmentBlock(const std::map<std::string, std::string>& changes)
     return block;
 }
 
-// The program's standard streams are in text mode, which ends lines with CR LF; read back the
-// same way, its output compares equal to the same output on POSIX systems.
-std::string textOf(const std::vector<std::uint8_t>& bytes) {
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
-            text += static_cast<char>(bytes[i]);
-        }
-    }
-    return text;
-}
-
 HANDLE inheritableFile(const std::filesystem::path& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE file = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
@@ -130,8 +118,10 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
 
     ProcessResult result;
     result.exitCode = static_cast<int>(exitCode);
-    result.out = textOf(readBytes(outPath));
-    result.err = textOf(readBytes(errPath));
+    const auto outBytes = readBytes(outPath);
+    const auto errBytes = readBytes(errPath);
+    result.out.assign(outBytes.begin(), outBytes.end());
+    result.err.assign(errBytes.begin(), errBytes.end());
     return result;
 }
 
