@@ -1,5 +1,7 @@
 #include "temp_folder.hpp"
 
+#include "platform.hpp"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -30,8 +32,12 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::filesystem::path TempFolder::operator/(std::string_view name) const {
+    return path_ / platform::pathFromUtf8(name);
+}
+
 std::filesystem::path TempFolder::write(std::string_view name, std::string_view contents) const {
-    const auto file = path_ / name;
+    const auto file = *this / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     if (!out) {
@@ -48,7 +54,7 @@ std::filesystem::path TempFolder::write(std::string_view name,
 std::vector<std::string> TempFolder::fileNames() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(platform::utf8FromPath(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;
