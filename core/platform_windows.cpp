@@ -314,8 +314,12 @@ void OpenFile::flushToDisk() {
 
 void OpenFile::lockExclusive() {
     faultPoint();
-    OVERLAPPED wholeFile{};
-    if (!::LockFileEx(handleOf(handle_), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &wholeFile)) {
+    // Windows locks keep everyone else from the bytes they cover; one byte far past any end keeps
+    // the lock advisory, as on POSIX systems: other programs still read the track meanwhile.
+    OVERLAPPED farPastTheEnd{};
+    farPastTheEnd.Offset = 0xFFFFFFFE;
+    farPastTheEnd.OffsetHigh = 0x7FFFFFFF;
+    if (!::LockFileEx(handleOf(handle_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &farPastTheEnd)) {
         raiseLastError();
     }
 }

@@ -424,6 +424,8 @@ TEST_F(TrackFileTest, AnInsertionThatWaitedForTheLockWorksOnTheTrackThatReplaced
         });
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_FALSE(done) << "the insertion did not wait for the lock";
+        // The lock keeps out other rewrites only: a reader still gets the whole track.
+        EXPECT_EQ(readBytes(track), original);
         InfoList laps;
         laps.append("Laps=2");
         held.replace(withInfoBlock(held.read(), laps, parseInfoBlock(original)->start), "track file");
