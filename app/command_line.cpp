@@ -44,4 +44,15 @@ void RunCommandLine(const std::vector<std::string>& arguments, Messages& message
     }
 }
 
+std::optional<std::string> fileToEditAtStart(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 1) {
+        return std::nullopt;
+    }
+    const std::string& name = arguments.front();
+    if (!(isTrackFile(name) || isMagicFile(name)) || !fileExists(name)) {
+        return std::nullopt;
+    }
+    return name;
+}
+
 } // namespace vantor::app

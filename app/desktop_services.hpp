@@ -16,6 +16,12 @@ public:
     virtual void showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
                              const QString& text) = 0;
 
+    // A question box with the given buttons; the button chosen, or Cancel when the box is closed
+    // otherwise.
+    virtual QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& caption,
+                                                    const QString& text,
+                                                    QMessageBox::StandardButtons buttons) = 0;
+
     // The chosen file's full name, or empty when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& folder,
                                                 const QString& fileName, const QString& filter) = 0;

@@ -4,7 +4,10 @@
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -13,7 +16,10 @@
 #include "box_messages.hpp"
 #include "command_line.hpp"
 #include "desktop_services.hpp"
+#include "fatal_start_guard.hpp"
 #include "filename_edit.hpp"
+#include "program_identity.hpp"
+#include "program_information.hpp"
 #include "stream_messages.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -28,15 +34,16 @@ namespace text = vantor::text;
 
 constexpr int Failed = 1;
 
-// Without one of these Qt cannot open a display, and creating the application would abort.
-bool hasDisplay() {
+// The first of the variables that tell Qt where to show windows, with its value. Without one Qt
+// cannot open a display, and creating the application would abort.
+std::optional<std::pair<std::string, std::string>> displaySetting() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') {
-            return true;
+            return std::pair<std::string, std::string>(name, value);
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // A failure that ends a command-line run is shown with the caption "Application Error".
@@ -63,13 +70,15 @@ int runWithoutDisplay(const std::vector<std::string>& arguments) {
     return Failed;
 }
 
-int runWindows(QApplication& application) {
+int runWindows(QApplication& application, const std::vector<std::string>& arguments) {
     TFVantor mainWindow(ProgramPlace::ofThisProgram());
     FVantor = &mainWindow;
-    TFAbout about;
-    FAbout = &about;
-    TFEditKX7info editInfo([&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
-    FEditKX7info = &editInfo;
+    // Made when first used: the main window comes up sooner.
+    FAbout.makeWhenUsed([] { return std::make_unique<TFAbout>(); });
+    FEditKX7info.makeWhenUsed([&mainWindow] {
+        return std::make_unique<TFEditKX7info>(
+            [&mainWindow] { return toPath(mainWindow.FETrackFile->fileName()); });
+    });
     TFKX72000Location location;
     FKX72000Location = &location;
 
@@ -84,6 +93,10 @@ int runWindows(QApplication& application) {
         quit->start(0);
     }
     mainWindow.show();
+    // Once the start-up has settled, as when the file had been opened from the menu.
+    if (const auto file = vantor::app::fileToEditAtStart(arguments)) {
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.openMagicEditor(*file); });
+    }
     const int code = application.exec();
     FEditKX7info = nullptr;
     FKX72000Location = nullptr;
@@ -97,11 +110,19 @@ int runWindows(QApplication& application) {
 int main(int argc, char** argv) {
     // Counted before Qt takes its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!hasDisplay()) {
+    setProgramIdentity();
+    if (asksForInformation(arguments)) {
+        printInformation(argc, argv);
+    }
+    const auto display = displaySetting();
+    if (!display) {
         return runWithoutDisplay(arguments);
     }
+    std::optional<FatalStartGuard> guard(std::in_place,
+                                         text::displayUnreachable(display->first, display->second));
     QApplication application(argc, argv);
-    QApplication::setApplicationName(qText(text::ApplicationTitle));
+    guard.reset();
+    setProgramIcon();
 
     BoxMessages messages;
     const int code = runCommandLine(arguments, messages, [](const char* failure) {
@@ -111,5 +132,5 @@ int main(int argc, char** argv) {
     if (vantor::app::CommandLineMode) {
         return code;
     }
-    return runWindows(application);
+    return runWindows(application, arguments);
 }

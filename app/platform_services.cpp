@@ -4,11 +4,40 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QShowEvent>
+
+#include "box_placement.hpp"
+#include "file_dialog.hpp"
+
+namespace {
+
+// A box that, once Qt has sized it, fits its caption and is placed where the user looks.
+template <class Box> class PlacedBox : public Box {
+public:
+    using Box::Box;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        Box::showEvent(event);
+        fitAndPlace(*this, this->parentWidget());
+    }
+};
+
+} // namespace
 
 void PlatformServices::showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
                                    const QString& text) {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    PlacedBox<QMessageBox> box(icon, caption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+QMessageBox::StandardButton PlatformServices::askQuestion(QWidget* parent, const QString& caption,
+                                                          const QString& text,
+                                                          QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, caption, text, buttons, parent);
+    const int chosen = box.exec();
+    return buttons.testFlag(QMessageBox::StandardButton(chosen)) ? QMessageBox::StandardButton(chosen)
+                                                                 : QMessageBox::Cancel;
 }
 
 std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QString& title,
@@ -20,6 +49,7 @@ std::optional<QString> PlatformServices::openFileName(QWidget* parent, const QSt
     if (!fileName.isEmpty()) {
         dialog.selectFile(fileName);
     }
+    adaptFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -33,6 +63,7 @@ std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QSt
     dialog.setDefaultSuffix(defaultSuffix);
     // Saving onto an existing file replaces it without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    adaptFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -41,10 +72,12 @@ std::optional<QString> PlatformServices::saveFileName(QWidget* parent, const QSt
 
 std::optional<QString> PlatformServices::inputText(QWidget* parent, const QString& caption,
                                                    const QString& prompt, const QString& defaultText) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) {
+    PlacedBox<QInputDialog> box(parent);
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    if (box.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return text;
+    return box.textValue();
 }

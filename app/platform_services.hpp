@@ -7,6 +7,8 @@ class PlatformServices : public DesktopServices {
 public:
     void showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
                      const QString& text) override;
+    QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& caption, const QString& text,
+                                            QMessageBox::StandardButtons buttons) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& folder,
                                         const QString& fileName, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,

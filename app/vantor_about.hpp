@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "dialog_instance.hpp"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -26,4 +28,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-inline TFAbout* FAbout = nullptr;
+inline DialogInstance<TFAbout> FAbout;

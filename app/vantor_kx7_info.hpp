@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "dialog_instance.hpp"
 #include "info_block.hpp"
 
 class QFrame;
@@ -54,4 +55,4 @@ private:
     std::function<std::filesystem::path()> trackFile_;
 };
 
-inline TFEditKX7info* FEditKX7info = nullptr;
+inline DialogInstance<TFEditKX7info> FEditKX7info;

@@ -23,6 +23,7 @@
 #include "game_executable.hpp"
 #include "guarded.hpp"
 #include "integer_text.hpp"
+#include "magic_source.hpp"
 #include "output_check.hpp"
 #include "platform.hpp"
 #include "settings_file.hpp"
@@ -31,6 +32,7 @@
 #include "track_file.hpp"
 #include "vantor_about.hpp"
 #include "vantor_kx7_info.hpp"
+#include "vantor_magic_editor.hpp"
 #include "vantor_set_kx72000_location.hpp"
 #include "wait_cursor.hpp"
 
@@ -154,6 +156,8 @@ void TFVantor::buildMenu() {
     Savemagicdatafromtrackfile1 = Edit1->addAction(qText(text::ExtractItem));
     N1 = Edit1->addSeparator();
     SetKX72000EXElocation1 = Edit1->addAction(qText(text::SetExeLocationItem));
+    N2 = Edit1->addSeparator();
+    Editmagicdata1 = Edit1->addAction(qText(text::EditMagicDataItem));
     // A command on the menu bar itself, without a submenu.
     About1 = MainMenu1->addAction(qText(text::AboutItem));
 
@@ -164,6 +168,7 @@ void TFVantor::buildMenu() {
     connect(CreateMagicFilefromKX72000EXE1, &QAction::triggered, this,
             &TFVantor::CreateMagicFilefromKX72000EXE1Click);
     connect(SetKX72000EXElocation1, &QAction::triggered, this, &TFVantor::SetKX72000EXElocation1Click);
+    connect(Editmagicdata1, &QAction::triggered, this, &TFVantor::Editmagicdata1Click);
 }
 
 void TFVantor::fixSizeAndCentre() {
@@ -192,6 +197,7 @@ void TFVantor::FormCreate() {
     FEMagicFile->setInitialDir(qFileName(LastDir));
     LastDir = caseFolded(LastDir);
     Savemagicdatafromtrackfile1->setEnabled(false);
+    Editmagicdata1->setEnabled(false);
 }
 
 void TFVantor::ReadSettings() {
@@ -296,14 +302,53 @@ void TFVantor::BEditKX7infoClick() {
     }
 }
 
+// The track when it holds custom data, else the magic data file when one is named.
+void TFVantor::Editmagicdata1Click() {
+    runGuarded(this, [this] {
+        const auto track = toPath(FETrackFile->fileName());
+        const auto magic = toPath(FEMagicFile->fileName());
+        if (vantor::fileExists(track) && vantor::holdsCustomMagicData(vantor::readFile(track))) {
+            openMagicEditor(track);
+        } else if (vantor::fileExists(magic)) {
+            openMagicEditor(magic);
+        } else {
+            BoxMessages(this).show(vantor::MessageKind::Error, text::NoCustomMagicData);
+        }
+    });
+}
+
+void TFVantor::openMagicEditor(const std::filesystem::path& file) {
+    runGuarded(this, [this, &file] {
+        const vantor::SourceName name{vantor::isMagicFileName(file) ? vantor::SourceKind::MagicFile
+                                                                    : vantor::SourceKind::TrackFile,
+                                      file, 0, file.string()};
+        vantor::SourceLoad load = vantor::loadSource(name);
+        if (!load.source) {
+            BoxMessages(this).show(vantor::MessageKind::Error, load.refusal);
+            return;
+        }
+        MagicEditorContext context{Descriptions, GameExePath, [this] {
+                                       return CBBackup->isChecked() ? vantor::BackupChoice::CopyToBak
+                                                                    : vantor::BackupChoice::None;
+                                   }};
+        auto* editor = new TFMagicEditor(std::move(*load.source), std::move(context), this);
+        editor->show();
+    });
+}
+
 void TFVantor::updateInsertCommand() {
     BInsert->setEnabled(TrackFileOK && MagicFileOK);
+}
+
+void TFVantor::updateEditMagicCommand() {
+    Editmagicdata1->setEnabled(TrackFileOK || MagicFileOK);
 }
 
 void TFVantor::FETrackFileChange() {
     runGuarded(this, [this] {
         TrackFileOK = pickedExistingFile(FETrackFile->fileName());
         updateInsertCommand();
+        updateEditMagicCommand();
         BEditKX7info->setEnabled(TrackFileOK);
         Savemagicdatafromtrackfile1->setEnabled(TrackFileOK);
     });
@@ -313,6 +358,7 @@ void TFVantor::FEMagicFileChange() {
     runGuarded(this, [this] {
         MagicFileOK = pickedExistingFile(FEMagicFile->fileName());
         updateInsertCommand();
+        updateEditMagicCommand();
     });
 }
 
@@ -320,6 +366,7 @@ void TFVantor::FETrackFileAfterDialog(QString& name, bool& /*action*/) {
     runGuarded(this, [this, &name] {
         TrackFileOK = pickedExistingFile(name);
         updateInsertCommand();
+        updateEditMagicCommand();
     });
 }
 
@@ -327,6 +374,7 @@ void TFVantor::FEMagicFileAfterDialog(QString& name, bool& /*action*/) {
     runGuarded(this, [this, &name] {
         MagicFileOK = pickedExistingFile(name);
         updateInsertCommand();
+        updateEditMagicCommand();
     });
 }
 
@@ -356,8 +404,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (!vantor::fileExists(track)) {
             return;
         }
-        const auto contents = vantor::readFile(track);
-        if (!vantor::holdsCustomMagicData(contents)) {
+        if (!vantor::trackHoldsCustomMagicData(track)) {
             BoxMessages(this).show(vantor::MessageKind::Error, text::NoCustomMagicData);
             return;
         }
@@ -369,7 +416,7 @@ void TFVantor::Savemagicdatafromtrackfile1Click() {
         if (vantor::outputIsInput(toPath(*target), track, messages)) {
             return;
         }
-        vantor::WriteMagicFile(vantor::customMagicBlock(contents), Descriptions, toPath(*target));
+        vantor::WriteMagicFile(vantor::readCustomMagicBlock(track), Descriptions, toPath(*target));
     });
 }
 

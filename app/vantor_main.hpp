@@ -71,6 +71,8 @@ public:
     QPushButton* BEditKX7info;
     QAction* CreateMagicFilefromKX72000EXE1;
     QAction* SetKX72000EXElocation1;
+    QAction* N2;
+    QAction* Editmagicdata1;
 
     // The track info dialog comes with that dialog: its handler is connected where it is built.
 
@@ -90,6 +92,11 @@ public:
     void BEditKX7infoClick();
     void CreateMagicFilefromKX72000EXE1Click();
     void SetKX72000EXElocation1Click();
+    void Editmagicdata1Click();
+
+    // Opens the magic data editor on a track's custom block or on a magic data file; tells why
+    // when the file holds none.
+    void openMagicEditor(const std::filesystem::path& file);
 
 protected:
     bool event(QEvent* event) override;
@@ -105,6 +112,7 @@ private:
     void fixSizeAndCentre();
     void watchKeys();
     void updateInsertCommand();
+    void updateEditMagicCommand();
     void updateStockCommand();
 
     ProgramPlace place_;

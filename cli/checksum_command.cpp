@@ -9,40 +9,28 @@
 #include "texts.hpp"
 #include "track_checksum.hpp"
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 
 namespace vantor::cli {
-
-namespace {
-
-std::string hexBytes(const TrackChecksum& checksum) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", checksum.byteSum & 0xFF, checksum.byteSum >> 8,
-                  checksum.rotatingSum & 0xFF, checksum.rotatingSum >> 8);
-    return text;
-}
-
-} // namespace
 
 int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
                 std::ostream& err) {
     StreamMessages messages(err);
     return reportingIoErrors(messages, [&] {
-        const auto read = readNamedFile(track, messages);
-        if (!read) {
+        if (!namedFileFound(track, messages)) {
             return 1;
         }
-        const std::vector<std::uint8_t>& contents = *read;
-        if (contents.size() < MinimumChecksummedSize) {
+        const TrackFileChecksums checksums = readTrackChecksums(track);
+        if (checksums.length < MinimumChecksummedSize) {
             messages.show(MessageKind::Error, platform::utf8FromPath(track) + " is " +
-                                                  std::to_string(contents.size()) +
+                                                  std::to_string(checksums.length) +
                                                   " bytes long; a track file holds at least 5 bytes.");
             return 1;
         }
-        const TrackChecksum stored = storedTrackChecksum(contents);
-        const TrackChecksum computed = computeTrackChecksum(contents);
-        out << "stored:   " << hexBytes(stored) << '\n' << "computed: " << hexBytes(computed) << '\n';
+        const TrackChecksum& stored = checksums.stored;
+        const TrackChecksum& computed = checksums.computed;
+        out << "stored:   " << checksumText(stored) << '\n' << "computed: " << checksumText(computed) << '\n';
         if (stored == computed) {
             return 0;
         }
@@ -59,6 +47,18 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
                       "The checksum of " + platform::utf8FromPath(track) + " does not match its contents.");
         return 1;
     });
+}
+
+int runChecksums(const std::vector<std::filesystem::path>& tracks, ChecksumAction action, std::ostream& out,
+                 std::ostream& err) {
+    int exitCode = 0;
+    for (const std::filesystem::path& track : tracks) {
+        if (tracks.size() > 1) {
+            out << platform::utf8FromPath(track) << ":\n";
+        }
+        exitCode = std::max(exitCode, runChecksum(track, action, out, err));
+    }
+    return exitCode;
 }
 
 } // namespace vantor::cli

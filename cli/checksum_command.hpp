@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 namespace vantor::cli {
 
@@ -11,5 +12,10 @@ enum class ChecksumAction { Verify, Fix };
 // were renewed by Fix), 1 when they differ or the file cannot be read.
 int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::ostream& out,
                 std::ostream& err);
+
+// runChecksum for each track, each one's lines under a line with its name when there are several.
+// The highest exit code counts.
+int runChecksums(const std::vector<std::filesystem::path>& tracks, ChecksumAction action, std::ostream& out,
+                 std::ostream& err);
 
 } // namespace vantor::cli

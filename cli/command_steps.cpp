@@ -27,14 +27,6 @@ bool namedFileFound(const std::filesystem::path& path, Messages& messages) {
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> readNamedFile(const std::filesystem::path& path,
-                                                       Messages& messages) {
-    if (!namedFileFound(path, messages)) {
-        return std::nullopt;
-    }
-    return readFile(path);
-}
-
 int writeMagicOutput(const MagicBlock& block, const Descriptions& descriptions,
                      const std::filesystem::path& output, const std::filesystem::path& input,
                      Messages& messages) {

@@ -4,11 +4,8 @@
 #include "magic_file.hpp"
 #include "messages.hpp"
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
-#include <vector>
 
 namespace vantor::cli {
 
@@ -19,10 +16,6 @@ int reportingIoErrors(Messages& messages, const std::function<int()>& work);
 // False, after "File not found!" naming the file, when nothing exists at path. Raises IoError when
 // something other than a regular file is there or the system can't tell.
 bool namedFileFound(const std::filesystem::path& path, Messages& messages);
-
-// The contents of a file the command works on, or none after "File not found!" naming it. Raises
-// IoError.
-std::optional<std::vector<std::uint8_t>> readNamedFile(const std::filesystem::path& path, Messages& messages);
 
 // Writes the block as a magic data file to output, "-" meaning standard output. An output that is
 // the same file as input is refused with a message. Returns the exit code. Raises IoError.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 namespace vantor::cli {
 
@@ -12,5 +13,11 @@ namespace vantor::cli {
 // operation failed; no output file is written then.
 int runExtract(const std::filesystem::path& track, const std::filesystem::path& output,
                const Descriptions& descriptions, std::ostream& err);
+
+// Extracts each track into the folder as NAME.md2, NAME being the track's name without its
+// extension; the folder is created when missing. Two tracks of one name are refused before
+// anything is written. Exit code 0 when all were written, else 1.
+int runExtractAll(const std::vector<std::filesystem::path>& tracks, const std::filesystem::path& outputFolder,
+                  const Descriptions& descriptions, std::ostream& err);
 
 } // namespace vantor::cli

@@ -3,6 +3,7 @@
 #include "command_steps.hpp"
 #include "game_executable.hpp"
 #include "integer_text.hpp"
+#include "output_folder.hpp"
 #include "stream_messages.hpp"
 
 #include <optional>
@@ -29,6 +30,28 @@ int runStock(const std::filesystem::path& exe, std::string_view number, const st
                                 output.empty() ? std::filesystem::path(stockFileName(*track)) : output, exe,
                                 messages);
     });
+}
+
+int runStockInto(const std::filesystem::path& exe, std::string_view number,
+                 const std::filesystem::path& outputFolder, const Descriptions& descriptions,
+                 std::ostream& err) {
+    const bool all = number == "all";
+    const std::optional<std::int32_t> track = parseInteger(number);
+    if (!all && (!track || *track < 1 || *track > ExeTrackCount)) {
+        return runStock(exe, number, {}, descriptions, err);
+    }
+    StreamMessages messages(err);
+    if (!outputFolder.empty() && !createOutputFolder(outputFolder, messages)) {
+        return 1;
+    }
+    for (int n = all ? 1 : *track; n <= (all ? ExeTrackCount : *track); ++n) {
+        const int exitCode =
+            runStock(exe, std::to_string(n), outputFolder / stockFileName(n), descriptions, err);
+        if (exitCode != 0) {
+            return exitCode;
+        }
+    }
+    return 0;
 }
 
 } // namespace vantor::cli

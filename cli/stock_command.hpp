@@ -17,4 +17,11 @@ inline constexpr int StockUsageError = 2;
 int runStock(const std::filesystem::path& exe, std::string_view number, const std::filesystem::path& output,
              const Descriptions& descriptions, std::ostream& err);
 
+// Writes the stock data of track NUMBER, or of all 17 tracks for "all", under the usual names into
+// the folder (the current folder when empty), which is created when missing. Stops at the first
+// track that fails. Exit codes as runStock.
+int runStockInto(const std::filesystem::path& exe, std::string_view number,
+                 const std::filesystem::path& outputFolder, const Descriptions& descriptions,
+                 std::ostream& err);
+
 } // namespace vantor::cli

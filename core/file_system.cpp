@@ -2,6 +2,7 @@
 
 #include "io_error.hpp"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -51,8 +52,16 @@ std::vector<std::uint8_t> readWhole(platform::OpenFile& file, const fs::path& pa
         std::size_t done = 0;
         for (;;) {
             if (done == contents.size()) {
-                // The file may have grown since its size was taken.
-                contents.resize(done + (1 << 16));
+                // The file may have grown since its size was taken. Probed in a small buffer, so
+                // that a file read whole is not moved into a larger vector just to find its end.
+                std::uint8_t probe[4096];
+                const std::size_t got = file.read(probe);
+                if (got == 0) {
+                    return contents;
+                }
+                contents.insert(contents.end(), probe, probe + got);
+                done += got;
+                continue;
             }
             const std::size_t got = file.read(std::span(contents).subspan(done));
             if (got == 0) {
@@ -131,33 +140,84 @@ std::vector<std::uint8_t> readFile(const fs::path& path) {
     return readWhole(file, path);
 }
 
-std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
-    platform::OpenFile file = openRegularFile(path);
-    return onFile(path, "cannot read the file", [&] {
-        const std::uint64_t size = file.size();
-        // Checked before the buffer is made, so that a range no file holds allocates nothing.
-        if (offset > size || count > size - offset) {
-            throw IoError(IoError::ReadBeyondEnd);
-        }
-        std::vector<std::uint8_t> contents(count);
+ReadOnlyFile::ReadOnlyFile(const fs::path& path)
+    : path_(path)
+    , file_(openRegularFile(path)) {}
+
+std::uint64_t ReadOnlyFile::size() {
+    return onFile(path_, "cannot read the file", [&] { return file_.size(); });
+}
+
+void ReadOnlyFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
+    onFile(path_, "cannot read the file", [&] {
         std::size_t done = 0;
-        while (done < count) {
-            const std::size_t got = file.readAt(std::span(contents).subspan(done), offset + done);
+        while (done < bytes.size()) {
+            const std::size_t got = file_.readAt(bytes.subspan(done), offset + done);
             if (got == 0) {
                 throw IoError(IoError::ReadBeyondEnd);
             }
             done += got;
         }
-        return contents;
     });
 }
 
+std::vector<std::uint8_t> readFileRange(const fs::path& path, std::uint64_t offset, std::size_t count) {
+    ReadOnlyFile file(path);
+    const std::uint64_t size = file.size();
+    // Checked before the buffer is made, so that a range no file holds allocates nothing.
+    if (offset > size || count > size - offset) {
+        throw IoError(IoError::ReadBeyondEnd);
+    }
+    std::vector<std::uint8_t> contents(count);
+    file.readAt(offset, contents);
+    return contents;
+}
+
 std::uint64_t fileSize(const fs::path& path) {
-    platform::OpenFile file = openRegularFile(path);
-    return onFile(path, "cannot read the file", [&] { return file.size(); });
+    return ReadOnlyFile(path).size();
+}
+
+NewContents::NewContents(platform::OpenFile& file, const fs::path& path, std::string_view noun)
+    : file_(file)
+    , path_(path)
+    , writeStep_("cannot write the new " + std::string(noun)) {}
+
+void NewContents::append(std::span<const std::uint8_t> bytes) {
+    onFile(path_, writeStep_, [&] { file_.write(bytes); });
+    file_.startFlushing(written_, bytes.size());
+    written_ += bytes.size();
+}
+
+void NewContents::appendCopy(ReadOnlyFile& source, std::uint64_t offset, std::uint64_t count) {
+    if (systemCopies_) {
+        const auto copied = onFile(path_, writeStep_,
+                                   [&] { return platform::copyRange(source.file_, offset, count, file_); });
+        if (copied) {
+            if (*copied < count) {
+                throw IoError(IoError::ReadBeyondEnd);
+            }
+            file_.startFlushing(written_, count);
+            written_ += count;
+            return;
+        }
+        systemCopies_ = false;
+    }
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(count, FileChunkSize)));
+    for (std::uint64_t done = 0; done < count;) {
+        const auto piece = std::span(chunk).first(
+            static_cast<std::size_t>(std::min<std::uint64_t>(count - done, chunk.size())));
+        source.readAt(offset + done, piece);
+        append(piece);
+        done += piece.size();
+    }
 }
 
 void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, std::string_view noun) {
+    replaceFileWith(path, noun, [&](NewContents& out) { out.append(contents); });
+}
+
+void replaceFileWith(const fs::path& path, std::string_view noun,
+                     const std::function<void(NewContents&)>& writeContents) {
     const fs::path target = resolvedTarget(path);
     // The rename would get past a file that may not be written; refuse it as opening it would.
     if (regularFileFound(target) && !platform::mayWrite(target)) {
@@ -168,7 +228,8 @@ void replaceFile(const fs::path& path, std::span<const std::uint8_t> contents, s
     platform::TempFile temp =
         onFile(path, "cannot create " + newFile, [&] { return platform::createTempBeside(target); });
     PendingFile pending(temp.path);
-    onFile(path, "cannot write " + newFile, [&] { temp.file.write(contents); });
+    NewContents contents(temp.file, path, noun);
+    writeContents(contents);
     onFile(path, "cannot set the permissions of " + newFile,
            [&] { platform::adoptAccessRights(temp.file, target); });
     onFile(path, "cannot flush " + newFile + " to disk", [&] {
@@ -211,9 +272,8 @@ void clearReadOnly(const fs::path& path) noexcept {
 }
 
 LockedFile::LockedFile(const fs::path& path)
-    : path_(path) {
+    : ReadOnlyFile(path) {
     for (;;) {
-        file_ = openRegularFile(path);
         onFile(path, "cannot lock the file", [&] { file_.lockExclusive(); });
         // While this process waited, another may have replaced the file; the lock then guards a
         // file that no longer has this name, and the new one must be locked instead.
@@ -227,6 +287,7 @@ LockedFile::LockedFile(const fs::path& path)
         if (current) {
             return;
         }
+        file_ = openRegularFile(path);
     }
 }
 
@@ -236,6 +297,10 @@ std::vector<std::uint8_t> LockedFile::read() {
 
 void LockedFile::replace(std::span<const std::uint8_t> contents, std::string_view noun) {
     replaceFile(path_, contents, noun);
+}
+
+void LockedFile::replaceWith(std::string_view noun, const std::function<void(NewContents&)>& writeContents) {
+    replaceFileWith(path_, noun, writeContents);
 }
 
 } // namespace vantor

@@ -6,7 +6,10 @@
 #include "little_endian.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "track_rewrite.hpp"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <stdexcept>
 
@@ -65,15 +68,39 @@ void readField(ByteCursor& cursor, char& c, std::string& s) {
     } while (c != '|' && c != '#');
 }
 
-std::uint64_t blockStart(std::span<const std::uint8_t> contents) {
-    const std::uint64_t closing = contents.size() - ChecksumSize - 1;
+// The offset of the last '#' in front of the closing one that directly follows a zero byte; none
+// when the bytes, which end where the file ends, hold no such pair.
+std::optional<std::uint64_t> lastTagStart(std::span<const std::uint8_t> bytes) {
+    const std::uint64_t closing = bytes.size() - ChecksumSize - 1;
     for (std::uint64_t hash = closing; hash-- > 1;) {
-        if (contents[hash - 1] == 0 && contents[hash] == '#') {
+        if (bytes[hash - 1] == 0 && bytes[hash] == '#') {
             return hash;
         }
     }
-    // The search would step in front of the file's first byte.
-    throw IoError(IoError::ReadBeyondEnd);
+    return std::nullopt;
+}
+
+// The pairs behind the tag at start; see the layout above.
+InfoList parsePairs(std::span<const std::uint8_t> bytes, std::uint64_t start) {
+    ByteCursor cursor(bytes, start);
+    cursor.skip(InfoTag.size());
+    std::vector<std::string> lines;
+    char c = 0;
+    do {
+        std::string s;
+        readField(cursor, c, s);
+        s.back() = '=';
+        readField(cursor, c, s);
+        s.pop_back();
+        lines.push_back(std::move(s));
+    } while (c != '#');
+    // The last line holds what stands between the last '|' and the closing '#'.
+    lines.pop_back();
+    InfoList list;
+    for (std::string& line : lines) {
+        list.append(std::move(line));
+    }
+    return list;
 }
 
 void requireFieldText(std::string_view text) {
@@ -84,6 +111,62 @@ void requireFieldText(std::string_view text) {
 
 void appendText(std::vector<std::uint8_t>& bytes, std::string_view text) {
     bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+// The block sits at the end of the file: only a tail that holds it is read, grown while the
+// tag's start lies in front of it.
+std::optional<InfoBlock> readInfoBlock(ReadOnlyFile& file) {
+    const std::uint64_t length = file.size();
+    for (std::uint64_t tailSize = std::min<std::uint64_t>(length, 4096);;
+         tailSize = std::min(length, tailSize * 4)) {
+        std::vector<std::uint8_t> tail(static_cast<std::size_t>(tailSize));
+        file.readAt(length - tailSize, tail);
+        if (tailSize == length) {
+            return parseInfoBlock(tail);
+        }
+        if (tail[tail.size() - ChecksumSize - 1] != '#') {
+            return std::nullopt;
+        }
+        if (const std::optional<std::uint64_t> start = lastTagStart(tail)) {
+            return InfoBlock{parsePairs(tail, *start), length - tailSize + *start};
+        }
+    }
+}
+
+// The save's rewrite of a track of length bytes whose word at offset 8 is word8: everything in
+// front of infoStart kept, the block written from list behind it.
+TrackRewrite infoSave(std::uint64_t length, std::optional<std::uint32_t> word8, const InfoList& list,
+                      std::uint64_t infoStart) {
+    // The block's '#' and the checksum behind it must lie inside the file, or the contents are not
+    // those the block was read from.
+    if (length < MinimumChecksummedSize || infoStart > length - MinimumChecksummedSize) {
+        throw IoError(IoError::ReadBeyondEnd);
+    }
+    std::vector<std::uint8_t> block;
+    appendText(block, InfoTag);
+    for (const std::string& line : list.lines()) {
+        const std::string_view name = nameOf(line);
+        const std::string value = list.value(name);
+        requireFieldText(name);
+        requireFieldText(value);
+        appendText(block, name);
+        block.push_back('|');
+        appendText(block, value);
+        block.push_back('|');
+    }
+    block.push_back('#');
+
+    TrackRewrite rewrite;
+    rewrite.keep(0, infoStart);
+    rewrite.insert(block);
+    // The header word keeps pointing at the checksum, where it did so before the save.
+    const std::uint64_t newLength = rewrite.newLength();
+    const bool headerInFront = infoStart >= ChecksumPositionOffset + 4;
+    if (headerInFront && word8 && *word8 + std::uint64_t{ChecksumSize} == length &&
+        newLength - ChecksumSize <= std::numeric_limits<std::uint32_t>::max()) {
+        rewrite.setWord(ChecksumPositionOffset, static_cast<std::uint32_t>(newLength - ChecksumSize));
+    }
+    return rewrite;
 }
 
 } // namespace
@@ -130,69 +213,29 @@ std::optional<InfoBlock> parseInfoBlock(std::span<const std::uint8_t> contents) 
     if (contents[contents.size() - ChecksumSize - 1] != '#') {
         return std::nullopt;
     }
-    InfoBlock block;
-    block.start = blockStart(contents);
-    ByteCursor cursor(contents, block.start);
-    cursor.skip(InfoTag.size());
-    std::vector<std::string> lines;
-    char c = 0;
-    do {
-        std::string s;
-        readField(cursor, c, s);
-        s.back() = '=';
-        readField(cursor, c, s);
-        s.pop_back();
-        lines.push_back(std::move(s));
-    } while (c != '#');
-    // The last line holds what stands between the last '|' and the closing '#'.
-    lines.pop_back();
-    for (std::string& line : lines) {
-        block.list.append(std::move(line));
+    const std::optional<std::uint64_t> start = lastTagStart(contents);
+    if (!start) {
+        // The search would step in front of the file's first byte.
+        throw IoError(IoError::ReadBeyondEnd);
     }
-    return block;
+    return InfoBlock{parsePairs(contents, *start), *start};
 }
 
 std::vector<std::uint8_t> withInfoBlock(std::span<const std::uint8_t> contents, const InfoList& list,
                                         std::uint64_t infoStart) {
-    const std::uint64_t oldLength = contents.size();
-    // The block's '#' and the checksum behind it must lie inside the file, or the contents are not
-    // those the block was read from.
-    if (oldLength < MinimumChecksummedSize || infoStart > oldLength - MinimumChecksummedSize) {
-        throw IoError(IoError::ReadBeyondEnd);
-    }
-    std::vector<std::uint8_t> result(contents.begin(),
-                                     contents.begin() + static_cast<std::ptrdiff_t>(infoStart));
-    appendText(result, InfoTag);
-    for (const std::string& line : list.lines()) {
-        const std::string_view name = nameOf(line);
-        const std::string value = list.value(name);
-        requireFieldText(name);
-        requireFieldText(value);
-        appendText(result, name);
-        result.push_back('|');
-        appendText(result, value);
-        result.push_back('|');
-    }
-    result.push_back('#');
-    result.resize(result.size() + ChecksumSize);
-
-    // The header word keeps pointing at the checksum, where it did so before the save.
-    const std::uint64_t newLength = result.size();
-    const bool headerInFront = infoStart >= ChecksumPositionOffset + 4;
-    if (headerInFront &&
-        readU32(contents, ChecksumPositionOffset) + std::uint64_t{ChecksumSize} == oldLength &&
-        newLength - ChecksumSize <= std::numeric_limits<std::uint32_t>::max()) {
-        writeU32(result, ChecksumPositionOffset, static_cast<std::uint32_t>(newLength - ChecksumSize));
-    }
-    renewTrackChecksum(result);
-    return result;
+    const bool wordInFront = contents.size() >= ChecksumPositionOffset + 4;
+    return infoSave(contents.size(),
+                    wordInFront ? std::optional(readU32(contents, ChecksumPositionOffset)) : std::nullopt,
+                    list, infoStart)
+        .applyTo(contents);
 }
 
 bool ReadKX7Info(const std::filesystem::path& track, InfoList& list, std::uint64_t& infoStart) {
     if (!regularFileFound(track)) {
         return false;
     }
-    std::optional<InfoBlock> block = parseInfoBlock(readFile(track));
+    ReadOnlyFile file(track);
+    const std::optional<InfoBlock> block = readInfoBlock(file);
     if (!block) {
         return false;
     }
@@ -210,22 +253,31 @@ bool WriteKX7Info(const std::filesystem::path& track, const InfoList& read, cons
         return false;
     }
     LockedFile locked(track);
-    const std::vector<std::uint8_t> contents = locked.read();
     // An insertion moves the block but keeps it; a save at the old offset would cut the track apart.
     std::optional<InfoBlock> current;
     try {
-        current = parseInfoBlock(contents);
-    } catch (const IoError&) {
+        current = readInfoBlock(locked);
+    } catch (const IoError& error) {
+        if (error.code() != IoError::ReadBeyondEnd) {
+            throw;
+        }
         // No block can be found any more: it is not the one that was read either.
     }
     if (!current || current->list != read) {
         messages.show(MessageKind::Error, text::InfoBlockChanged);
         return false;
     }
-    const std::vector<std::uint8_t> saved = withInfoBlock(contents, list, current->start);
+    const std::uint64_t length = locked.size();
+    std::optional<std::uint32_t> word8;
+    if (current->start >= ChecksumPositionOffset + 4) {
+        std::array<std::uint8_t, 4> word{};
+        locked.readAt(ChecksumPositionOffset, word);
+        word8 = readU32(word, 0);
+    }
+    const TrackRewrite save = infoSave(length, word8, list, current->start);
     // The game's tools clear a track's read-only attribute before they rewrite it.
     clearReadOnly(track);
-    locked.replace(saved, "track file");
+    save.applyTo(locked);
     return true;
 }
 

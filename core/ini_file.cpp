@@ -3,14 +3,16 @@
 #include "ascii_case.hpp"
 #include "file_system.hpp"
 #include "io_error.hpp"
+#include "utf16_le.hpp"
 
-#include <optional>
-#include <vector>
+#include <algorithm>
+#include <array>
 
 namespace vantor {
 
-// Layout: lines ending in LF or CR LF. "[name]" opens a section; "key=value" belongs to the
-// section above it; a line starting with ';' or '#' is a comment. Blanks around names and values
+// Layout: an optional byte order mark (EF BB BF for UTF-8, FF FE for UTF-16 LE, whose text is
+// converted), then lines ending in CR LF, CR or LF. "[name]" opens a section; "key=value" belongs to
+// the section above it; a line starting with ';' or '#' is a comment. Blanks around names and values
 // are not part of them, and a value enclosed in matching quotes loses the quotes.
 
 namespace {
@@ -18,21 +20,20 @@ namespace {
 struct Line {
     std::size_t begin; // offset of the first character
     std::size_t end;   // offset of the line end (or the end of the text)
+    std::size_t next;  // offset behind the line end
 };
 
+// A line ends at CR, at LF, or at CR LF.
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
     std::size_t begin = 0;
     while (begin < text.size()) {
-        std::size_t end = text.find('\n', begin);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos) {
-            end = text.size();
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        std::size_t next = end;
+        if (next < text.size()) {
+            next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
         }
-        if (end > begin && text[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back({begin, end});
+        lines.push_back({begin, end, next});
         begin = next;
     }
     return lines;
@@ -80,10 +81,19 @@ std::optional<KeyLine> keyLine(std::string_view line) {
     return KeyLine{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
+// A stored value as the program sees it: without enclosing quotes, cut to the longest length read.
+std::string valueOf(std::string_view stored) {
+    if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
+        stored.back() == stored.front()) {
+        stored = stored.substr(1, stored.size() - 2);
+    }
+    return std::string(stored.substr(0, MaximumIniValueLength));
+}
+
 struct Location {
     bool sectionFound = false;
     std::optional<Line> keyLine; // the line holding the key
-    std::size_t sectionEnd = 0;  // offset behind the last non-blank line of the section
+    std::size_t sectionEnd = 0;  // offset behind the line end of the section's last non-blank line
 };
 
 Location locate(const std::string& text, std::string_view section, std::string_view key) {
@@ -98,7 +108,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             inSection = equalsIgnoringCase(*name, section);
             if (inSection && !location.sectionFound) {
                 location.sectionFound = true;
-                location.sectionEnd = line.end;
+                location.sectionEnd = line.next;
             }
             continue;
         }
@@ -106,7 +116,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             continue;
         }
         if (!trim(content).empty()) {
-            location.sectionEnd = line.end;
+            location.sectionEnd = line.next;
         }
         const auto pair = keyLine(content);
         if (pair && equalsIgnoringCase(pair->key, key)) {
@@ -117,35 +127,102 @@ Location locate(const std::string& text, std::string_view section, std::string_v
     return location;
 }
 
+// The line end of the file's first line; CR LF for a file of one line or none.
 std::string_view lineEndOf(const std::string& text) {
-    const auto lf = text.find('\n');
-    return lf != std::string::npos && (lf == 0 || text[lf - 1] != '\r') ? "\n" : "\r\n";
+    const auto end = text.find_first_of("\r\n");
+    if (end == std::string::npos || text.compare(end, 2, "\r\n") == 0) {
+        return "\r\n";
+    }
+    return text[end] == '\r' ? "\r" : "\n";
+}
+
+// The line end that stops in front of offset.
+std::string_view lineEndBefore(const std::string& text, std::size_t offset) {
+    if (text[offset - 1] == '\r') {
+        return "\r";
+    }
+    return offset >= 2 && text[offset - 2] == '\r' ? "\r\n" : "\n";
+}
+
+bool endsWithLineEnd(const std::string& text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+}
+
+constexpr std::array<std::uint8_t, 3> Utf8Bom{0xEF, 0xBB, 0xBF};
+constexpr std::array<std::uint8_t, 2> Utf16LeBom{0xFF, 0xFE};
+
+template <std::size_t N>
+bool startsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8_t, N>& mark) {
+    return bytes.size() >= N && std::equal(mark.begin(), mark.end(), bytes.begin());
 }
 
 } // namespace
 
+IniFile IniFile::fromBytes(std::span<const std::uint8_t> bytes) {
+    if (startsWith(bytes, Utf16LeBom)) {
+        return IniFile(utf8FromUtf16Le(bytes.subspan(Utf16LeBom.size())), Encoding::Utf16LeWithBom);
+    }
+    if (startsWith(bytes, Utf8Bom)) {
+        const auto text = bytes.subspan(Utf8Bom.size());
+        return IniFile(std::string(text.begin(), text.end()), Encoding::Utf8WithBom);
+    }
+    return IniFile(std::string(bytes.begin(), bytes.end()));
+}
+
+std::vector<std::uint8_t> IniFile::toBytes() const {
+    std::span<const std::uint8_t> mark;
+    std::vector<std::uint8_t> text;
+    if (encoding_ == Encoding::Utf16LeWithBom) {
+        mark = Utf16LeBom;
+        text = utf16LeFromUtf8(text_);
+    } else {
+        if (encoding_ == Encoding::Utf8WithBom) {
+            mark = Utf8Bom;
+        }
+        text.assign(text_.begin(), text_.end());
+    }
+    std::vector<std::uint8_t> bytes(mark.begin(), mark.end());
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    return bytes;
+}
+
 IniFile IniFile::load(const std::filesystem::path& path) {
     try {
-        const auto bytes = readFile(path);
-        return IniFile(std::string(bytes.begin(), bytes.end()));
+        return fromBytes(readFile(path));
     } catch (const IoError&) {
         return IniFile();
     }
 }
 
 std::string IniFile::read(std::string_view section, std::string_view key, std::string_view fallback) const {
+    return find(section, key).value_or(std::string(fallback));
+}
+
+std::optional<std::string> IniFile::find(std::string_view section, std::string_view key) const {
     const Location location = locate(text_, section, key);
     if (!location.keyLine) {
-        return std::string(fallback);
+        return std::nullopt;
     }
     const std::string_view line(text_.data() + location.keyLine->begin,
                                 location.keyLine->end - location.keyLine->begin);
-    std::string_view value = keyLine(line)->value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
+    return valueOf(keyLine(line)->value);
+}
+
+std::map<std::string, std::string> IniFile::section(std::string_view name) const {
+    std::map<std::string, std::string> values;
+    bool inSection = false;
+    for (const Line& line : splitLines(text_)) {
+        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+        if (const auto found = sectionName(content)) {
+            if (inSection) {
+                break;
+            }
+            inSection = equalsIgnoringCase(*found, name);
+        } else if (const auto pair = inSection ? keyLine(content) : std::nullopt) {
+            values.try_emplace(lowerCase(pair->key), valueOf(pair->value));
+        }
     }
-    return std::string(value.substr(0, MaximumIniValueLength));
+    return values;
 }
 
 void IniFile::write(std::string_view section, std::string_view key, std::string_view value) {
@@ -155,15 +232,23 @@ void IniFile::write(std::string_view section, std::string_view key, std::string_
         text_.replace(location.keyLine->begin, location.keyLine->end - location.keyLine->begin, newLine);
         return;
     }
-    const std::string lineEnd(lineEndOf(text_));
-    if (location.sectionFound) {
-        text_.insert(location.sectionEnd, lineEnd + newLine);
+    // The new line goes behind the line end of the line in front of it, which so stays as it was.
+    std::string lineEnd(lineEndOf(text_));
+    if (location.sectionFound && location.sectionEnd < text_.size()) {
+        // A bare CR in front of an LF would join it into one line end and so swallow the next line.
+        if (lineEnd == "\r" && text_[location.sectionEnd] == '\n') {
+            lineEnd = lineEndBefore(text_, location.sectionEnd);
+        }
+        text_.insert(location.sectionEnd, newLine + lineEnd);
         return;
     }
-    if (!text_.empty() && text_.back() != '\n') {
+    if (!text_.empty() && !endsWithLineEnd(text_)) {
         text_ += lineEnd;
     }
-    text_ += "[" + std::string(section) + "]" + lineEnd + newLine + lineEnd;
+    if (!location.sectionFound) {
+        text_ += "[" + std::string(section) + "]" + lineEnd;
+    }
+    text_ += newLine + lineEnd;
 }
 
 } // namespace vantor

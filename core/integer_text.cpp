@@ -82,39 +82,61 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
                                               : static_cast<std::int64_t>(value));
 }
 
-std::int32_t scanMagicNumber(std::string_view text) {
-    text = skipSpaces(text);
-    if (const std::size_t prefix = hexPrefixLength(text); prefix > 0) {
-        text.remove_prefix(prefix);
+MagicNumberReading readMagicNumber(std::string_view text) {
+    MagicNumberReading reading;
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        reading.end = text.size();
+        return reading;
+    }
+    std::size_t at = start;
+    if (const std::size_t prefix = hexPrefixLength(text.substr(at)); prefix > 0) {
+        at += prefix;
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < text.size() && i < 8; ++i) {
-            const auto digit = hexDigit(text[i]);
+        for (; at < text.size() && reading.digitCount < 8; ++at, ++reading.digitCount) {
+            const auto digit = hexDigit(text[at]);
             if (!digit) {
                 break;
             }
             value = value * 16 + *digit;
         }
-        return static_cast<std::int32_t>(value);
+        reading.value = static_cast<std::int32_t>(value);
+        reading.end = at;
+        return reading;
     }
 
-    const bool negative = text.starts_with('-');
-    const bool signedText = negative || text.starts_with('+');
-    if (signedText) {
-        text.remove_prefix(1);
-        if (hexPrefixLength(text) != 0) {
+    const bool negative = text[at] == '-';
+    if (negative || text[at] == '+') {
+        ++at;
+        if (hexPrefixLength(text.substr(at)) != 0) {
             // A sign before a hexadecimal form stops the reading at once.
-            return 0;
+            reading.end = at;
+            return reading;
         }
     }
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isDecimalDigit(text[i])) {
-            // Stopped early: the digits so far count, the sign does not.
-            return static_cast<std::int32_t>(value);
+    std::uint64_t magnitude = 0;
+    for (; at < text.size() && isDecimalDigit(text[at]); ++at, ++reading.digitCount) {
+        const auto digit = static_cast<std::uint32_t>(text[at] - '0');
+        value = value * 10 + digit;
+        if (magnitude <= 0xFFFFFFFFu) {
+            magnitude = magnitude * 10 + digit;
         }
-        value = value * 10 + static_cast<std::uint32_t>(text[i] - '0');
     }
-    return static_cast<std::int32_t>(negative ? 0u - value : value);
+    reading.end = at;
+    if (at < text.size()) {
+        // Stopped early: the digits so far count, the sign does not.
+        reading.value = static_cast<std::int32_t>(value);
+        reading.beyond32Bits = magnitude > 2147483647u;
+        return reading;
+    }
+    reading.value = static_cast<std::int32_t>(negative ? 0u - value : value);
+    reading.beyond32Bits = magnitude > (negative ? 2147483648u : 2147483647u);
+    return reading;
+}
+
+std::int32_t scanMagicNumber(std::string_view text) {
+    return readMagicNumber(text).value;
 }
 
 } // namespace vantor

@@ -23,8 +23,6 @@ namespace vantor {
 
 namespace {
 
-constexpr int ByteBias = 151;
-
 struct SlotRun {
     int firstValue;
     int lastValue;
@@ -82,7 +80,7 @@ std::int32_t MagicBlock::value(int k) const {
     const ValueSlot slot = valueSlot(k);
     switch (slot.encoding) {
     case ValueEncoding::BiasedByte:
-        return bytes_[slot.offset] - ByteBias;
+        return bytes_[slot.offset] - BiasedByteBias;
     case ValueEncoding::PlainByte:
         return bytes_[slot.offset];
     case ValueEncoding::Unsigned16:
@@ -98,7 +96,7 @@ void MagicBlock::setValue(int k, std::int32_t v) {
     const auto pattern = static_cast<std::uint32_t>(v);
     switch (slot.encoding) {
     case ValueEncoding::BiasedByte:
-        bytes_[slot.offset] = static_cast<std::uint8_t>(pattern + ByteBias);
+        bytes_[slot.offset] = static_cast<std::uint8_t>(pattern + BiasedByteBias);
         break;
     case ValueEncoding::PlainByte:
         bytes_[slot.offset] = static_cast<std::uint8_t>(pattern);
@@ -109,6 +107,15 @@ void MagicBlock::setValue(int k, std::int32_t v) {
     case ValueEncoding::Signed32:
         writeU32(bytes_, slot.offset, pattern);
         break;
+    }
+}
+
+void MagicBlock::setBumpTable(std::span<const BumpEntry> entries) {
+    bytes_.resize(ValueAreaSize + entries.size() * BumpEntrySize);
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        const std::size_t offset = ValueAreaSize + j * BumpEntrySize;
+        writeU16(bytes_, offset, entries[j].first);
+        writeU16(bytes_, offset + 2, entries[j].second);
     }
 }
 

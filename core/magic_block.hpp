@@ -1,5 +1,7 @@
 #pragma once
 
+#include "value_encoding.hpp"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +18,6 @@ inline constexpr std::uint16_t EndMark = 0xFFFF;
 // Marker, value area and end mark: the marked form of a block without bump entries.
 inline constexpr std::size_t EmptyMarkedBlockSize = MagicMarker.size() + ValueAreaSize + 2;
 
-enum class ValueEncoding { BiasedByte, PlainByte, Unsigned16, Signed32 };
-
 struct ValueSlot {
     std::size_t offset;
     ValueEncoding encoding;
@@ -29,6 +29,7 @@ ValueSlot valueSlot(int k);
 struct BumpEntry {
     std::uint16_t first;
     std::uint16_t second;
+    bool operator==(const BumpEntry&) const = default;
 };
 
 // One track's magic data in its bare form: the 260-byte value area, the bump table and possibly
@@ -47,6 +48,8 @@ public:
     // Only whole 4-byte entries count: a trailing end mark is not an entry.
     std::size_t bumpEntryCount() const { return (bytes_.size() - ValueAreaSize) / BumpEntrySize; }
     BumpEntry bumpEntry(std::size_t index) const;
+    // Replaces the bump table, and any end mark or stray word behind it, with the entries.
+    void setBumpTable(std::span<const BumpEntry> entries);
 
     // "QZ02", the value area, the bump entries and the end mark.
     std::vector<std::uint8_t> markedForm() const;

@@ -40,11 +40,8 @@ std::string_view trimControlAndSpace(std::string_view text) {
 }
 
 std::int32_t valueOfLine(std::string_view line) {
-    const auto semicolon = line.find(';');
-    if (semicolon == std::string_view::npos) {
-        return 0;
-    }
-    return scanMagicNumber(trimControlAndSpace(line.substr(0, semicolon)));
+    const std::optional<std::string_view> number = valueNumberText(line);
+    return number ? scanMagicNumber(*number) : 0;
 }
 
 BumpEntry entryOfLine(std::string_view line) {
@@ -62,6 +59,14 @@ void appendU16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
 }
 
 } // namespace
+
+std::optional<std::string_view> valueNumberText(std::string_view line) {
+    const auto semicolon = line.find(';');
+    if (semicolon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return trimControlAndSpace(line.substr(0, semicolon));
+}
 
 std::string formatMagicFile(const MagicBlock& block, const Descriptions& descriptions) {
     std::string text;
@@ -128,6 +133,31 @@ MagicCompilation compileMagicText(std::span<const std::uint8_t> source) {
         return {MagicCompilation::Outcome::EndMarkInBumpTable, {}, endMarkLine};
     }
     return {MagicCompilation::Outcome::Compiled, std::move(marked), 0};
+}
+
+MagicBlock bareBlockOf(std::span<const std::uint8_t> markedBlock) {
+    const auto bare = markedBlock.subspan(MagicMarker.size());
+    return MagicBlock(std::vector<std::uint8_t>(bare.begin(), bare.end()));
+}
+
+Descriptions readDescriptions(std::span<const std::uint8_t> source) {
+    TextLines lines(source);
+    lines.next();
+    lines.next();
+    Descriptions descriptions;
+    for (std::string& description : descriptions) {
+        const std::string line = lines.next();
+        const auto semicolon = line.find(';');
+        if (semicolon == std::string::npos) {
+            continue;
+        }
+        std::string_view text = std::string_view(line).substr(semicolon + 1);
+        if (text.starts_with(' ')) {
+            text.remove_prefix(1);
+        }
+        description = text.substr(0, MaximumDescriptionLength);
+    }
+    return descriptions;
 }
 
 std::optional<std::vector<std::uint8_t>> CompileMagicFile(const std::filesystem::path& source,

@@ -60,6 +60,10 @@ public:
     void write(std::span<const std::uint8_t> bytes);
     // Returns once the contents written so far are on the disk.
     void flushToDisk();
+    // Starts writing the range to the disk without waiting for it, so that a large file's writes
+    // overlap the work that produces them and its flush has little left to do. Only a hint: a
+    // failure here is the flush's to report.
+    void startFlushing(std::uint64_t offset, std::uint64_t count) noexcept;
     // Waits until this process holds the file's exclusive advisory lock; closing releases it.
     void lockExclusive();
     FileKind kind() const;
@@ -103,6 +107,13 @@ TempFile createTempBeside(const std::filesystem::path& target);
 // Gives a new file the permissions and, where the process may, the owner of the existing file
 // target; when there is no such file, the permissions the process gives new files.
 void adoptAccessRights(const OpenFile& file, const std::filesystem::path& target);
+
+// Appends count bytes of from, read at offset, at the current position of to, copied by the system
+// itself so that they need not pass through this process. Returns the bytes copied, fewer only at
+// the end of from; none, with nothing copied, where the system can't copy between these two files
+// (then read and write them instead).
+std::optional<std::uint64_t> copyRange(OpenFile& from, std::uint64_t offset, std::uint64_t count,
+                                       OpenFile& to);
 
 // Renames from over to in one step; to is replaced, never half-written.
 void replaceByRename(const std::filesystem::path& from, const std::filesystem::path& to);

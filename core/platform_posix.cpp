@@ -105,6 +105,26 @@ public:
         }
     }
 
+    // Holds the signals back while a temp file is created and recorded: one arriving in between
+    // would end the process before the handler knew of the file.
+    class Held {
+    public:
+        Held() noexcept {
+            sigset_t set;
+            sigemptyset(&set);
+            for (int signal : Signals) {
+                sigaddset(&set, signal);
+            }
+            ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+        }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        ~Held() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+
+    private:
+        sigset_t old_;
+    };
+
 private:
     struct Slot {
         std::atomic<bool> claimed{false};
@@ -220,6 +240,16 @@ void OpenFile::write(std::span<const std::uint8_t> bytes) {
     writeAllTo(descriptorOf(handle_), bytes);
 }
 
+void OpenFile::startFlushing(std::uint64_t offset, std::uint64_t count) noexcept {
+#ifdef __linux__
+    ::sync_file_range(descriptorOf(handle_), static_cast<off_t>(offset), static_cast<off_t>(count),
+                      SYNC_FILE_RANGE_WRITE);
+#else
+    static_cast<void>(offset);
+    static_cast<void>(count);
+#endif
+}
+
 void OpenFile::flushToDisk() {
     faultPoint();
     if (::fsync(descriptorOf(handle_)) != 0) {
@@ -293,6 +323,7 @@ TempFile createTempBeside(const fs::path& target) {
     faultPoint();
     const fs::path folder = target.parent_path();
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).native();
+    const SignalCleanup::Held held;
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         raiseErrno(errno);
@@ -321,6 +352,46 @@ void adoptAccessRights(const OpenFile& file, const fs::path& target) {
         // Only possible for a privileged user; the file keeps its owner where it can.
         [[maybe_unused]] const int ignored = ::fchown(fd, status->st_uid, status->st_gid);
     }
+}
+
+std::optional<std::uint64_t> copyRange(OpenFile& from, std::uint64_t offset, std::uint64_t count,
+                                       OpenFile& to) {
+    faultPoint();
+#ifdef __linux__
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+        return 0;
+    }
+    auto at = static_cast<off_t>(offset);
+    std::uint64_t done = 0;
+    while (done < count) {
+        const std::size_t piece = static_cast<std::size_t>(
+            std::min<std::uint64_t>(count - done, std::numeric_limits<ssize_t>::max()));
+        const ssize_t copied =
+            ::copy_file_range(descriptorOf(from.handle()), &at, descriptorOf(to.handle()), nullptr, piece, 0);
+        if (copied < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            // Older kernels, other file systems and sandboxes that forbid the call.
+            if (done == 0 && (errno == ENOSYS || errno == EXDEV || errno == EOPNOTSUPP || errno == EINVAL ||
+                              errno == EPERM)) {
+                return std::nullopt;
+            }
+            raiseErrno(errno);
+        }
+        if (copied == 0) {
+            break;
+        }
+        done += static_cast<std::uint64_t>(copied);
+    }
+    return done;
+#else
+    static_cast<void>(from);
+    static_cast<void>(offset);
+    static_cast<void>(count);
+    static_cast<void>(to);
+    return std::nullopt;
+#endif
 }
 
 void replaceByRename(const fs::path& from, const fs::path& to) {

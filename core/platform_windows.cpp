@@ -172,12 +172,20 @@ private:
 // of its own, so a mutex guards the list.
 class InterruptCleanup {
 public:
-    void add(const fs::path& path) {
+    // Creates a new file at path and records it in one step: the handler waits for the same
+    // mutex, so an interrupt in between cannot end the process before it knows of the file.
+    // Returns the handle, or INVALID_HANDLE_VALUE with the system's error in error.
+    HANDLE createRecorded(const fs::path& path, DWORD& error) {
         const std::lock_guard lock(mutex_);
-        paths_.push_back(path);
         if (!installed_) {
             installed_ = ::SetConsoleCtrlHandler(&InterruptCleanup::onInterrupt, TRUE) != 0;
         }
+        const HANDLE handle = openHandle(path, GENERIC_WRITE, CREATE_NEW);
+        error = ::GetLastError();
+        if (handle != INVALID_HANDLE_VALUE) {
+            paths_.push_back(path);
+        }
+        return handle;
     }
     void forget(const fs::path& path) noexcept {
         const std::lock_guard lock(mutex_);
@@ -312,6 +320,12 @@ void OpenFile::flushToDisk() {
     }
 }
 
+void OpenFile::startFlushing(std::uint64_t offset, std::uint64_t count) noexcept {
+    // Windows has no call that starts writing a range without waiting for it; the flush does all.
+    static_cast<void>(offset);
+    static_cast<void>(count);
+}
+
 void OpenFile::lockExclusive() {
     faultPoint();
     // Windows locks keep everyone else from the bytes they cover; one byte far past any end keeps
@@ -415,13 +429,11 @@ TempFile createTempBeside(const fs::path& target) {
         L"." + target.filename().native() + L"." + std::to_wstring(::GetCurrentProcessId());
     for (unsigned attempt = 0;; ++attempt) {
         fs::path path = folder / (stem + L"." + std::to_wstring(::GetTickCount() + attempt));
-        const HANDLE handle = openHandle(path, GENERIC_WRITE, CREATE_NEW);
+        DWORD error = ERROR_SUCCESS;
+        const HANDLE handle = interruptCleanup.createRecorded(path, error);
         if (handle != INVALID_HANDLE_VALUE) {
-            TempFile temp{OpenFile(reinterpret_cast<OpenFile::Handle>(handle)), std::move(path)};
-            interruptCleanup.add(temp.path);
-            return temp;
+            return TempFile{OpenFile(reinterpret_cast<OpenFile::Handle>(handle)), std::move(path)};
         }
-        const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS || attempt == 1000) {
             raiseError(error);
         }
@@ -445,6 +457,18 @@ void adoptAccessRights(const OpenFile& file, const fs::path& target) {
     if (!::SetFileInformationByHandle(handleOf(file.handle()), FileBasicInfo, &basic, sizeof basic)) {
         raiseLastError();
     }
+}
+
+std::optional<std::uint64_t> copyRange(OpenFile& from, std::uint64_t offset, std::uint64_t count,
+                                       OpenFile& to) {
+    faultPoint();
+    // Windows copies whole files only, never a range onto the end of another: the caller reads and
+    // writes instead.
+    static_cast<void>(from);
+    static_cast<void>(offset);
+    static_cast<void>(count);
+    static_cast<void>(to);
+    return std::nullopt;
 }
 
 void replaceByRename(const fs::path& from, const fs::path& to) {

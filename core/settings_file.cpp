@@ -21,7 +21,7 @@ SettingsWriteError::SettingsWriteError(const std::filesystem::path& file)
 
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
     const auto beside = programFolder / SettingsFileName;
-    if (fileExists(beside) || platform::mayWrite(programFolder)) {
+    if (fileExists(beside)) {
         return beside;
     }
     return platform::userConfigFolder() / "vantor2000" / SettingsFileName;
@@ -32,10 +32,13 @@ Settings readSettings(const std::filesystem::path& file) {
     Settings settings;
     settings.gameExePath = ini.read(ConfigSection, GameExeKey);
     settings.lastDir = ini.read(ConfigSection, LastDirKey);
+    const auto descriptions = ini.section(DescriptionsSection);
     for (int k = 1; k <= MagicValueCount; ++k) {
-        std::string description = ini.read(DescriptionsSection, "desc" + std::to_string(k));
-        description.resize(std::min(description.size(), MaximumDescriptionLength));
-        settings.descriptions[static_cast<std::size_t>(k - 1)] = std::move(description);
+        const auto found = descriptions.find("desc" + std::to_string(k));
+        if (found != descriptions.end()) {
+            settings.descriptions[static_cast<std::size_t>(k - 1)] =
+                found->second.substr(0, MaximumDescriptionLength);
+        }
     }
     return settings;
 }
@@ -47,15 +50,18 @@ void writeSettings(const std::filesystem::path& file, std::string_view gameExePa
         // write does not set (the descriptions) would be lost.
         IniFile ini;
         if (regularFileFound(file)) {
-            const auto bytes = readFile(file);
-            ini = IniFile(std::string(bytes.begin(), bytes.end()));
+            ini = IniFile::fromBytes(readFile(file));
+        }
+        // A file that already holds both values is left alone: no write, no flush.
+        if (ini.find(ConfigSection, GameExeKey) == gameExePath &&
+            ini.find(ConfigSection, LastDirKey) == lastDir) {
+            return;
         }
         ini.write(ConfigSection, GameExeKey, gameExePath);
         ini.write(ConfigSection, LastDirKey, lastDir);
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
-        const std::string& text = ini.text();
-        replaceFile(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        replaceFile(file, ini.toBytes());
     } catch (const IoError&) {
         throw SettingsWriteError(file);
     }

@@ -22,6 +22,7 @@ TextLines::TextLines(std::span<const std::uint8_t> bytes)
 std::string TextLines::next() {
     ++lineNumber_;
     const std::size_t start = std::min(position_, bytes_.size());
+    lineStart_ = start;
     auto begin = bytes_.begin() + static_cast<std::ptrdiff_t>(start);
     auto end = std::find(begin, bytes_.end(), CarriageReturn);
     std::string line(begin, end);

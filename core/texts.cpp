@@ -37,6 +37,11 @@ std::string invalidTrackFile(const std::string& fileName, const std::string& fin
     return std::string(NotATrackFile) + "\r\n" + fileName + ": " + finding;
 }
 
+std::string displayUnreachable(std::string_view variable, std::string_view display) {
+    return "vantor2000: cannot open the display \"" + std::string(display) + "\" (" + std::string(variable) +
+           "): no desktop session answers there.";
+}
+
 std::string invalidFileName(std::string_view name) {
     return "Invalid file name - " + std::string(name);
 }

@@ -26,6 +26,10 @@ std::string backupFailed(const std::string& backupName, const std::string& reaso
 
 // The info save found a different block from the one that was read and shown.
 inline constexpr std::string_view InfoBlockChanged = "The track file changed since its info block was read.";
+// The same for the magic data an editor saves back over what it read.
+inline constexpr std::string_view TrackMagicDataChanged =
+    "The track file changed since its magic data was read.";
+inline constexpr std::string_view MagicFileChanged = "The magic data file changed since it was read.";
 
 inline constexpr std::string_view MagicFileHeader = "[kx7-2000 magic file]";
 inline constexpr std::string_view BumpTableHeader = "[bumptable]";
@@ -57,6 +61,56 @@ inline constexpr std::string_view EditMenu = "Edit";
 inline constexpr std::string_view CreateFromExeItem = "Create magic file from KX7_2000.EXE";
 inline constexpr std::string_view ExtractItem = "Get magic data from track file";
 inline constexpr std::string_view SetExeLocationItem = "Set KX7_2000.EXE location";
+inline constexpr std::string_view EditMagicDataItem = "Edit magic data...";
+
+// The magic data editor.
+inline constexpr std::string_view MagicEditorTitle = "Magic data - ";
+inline constexpr std::string_view MagicEditorCaption = "Magic data";
+inline constexpr std::string_view LineFinding = "line %1: ";
+inline constexpr std::string_view CompareWithCaption = "Compare with";
+inline constexpr std::string_view UnsavedChangesText = "Save the changes to %1?";
+inline constexpr std::string_view EditorFileMenu = "&File";
+inline constexpr std::string_view SaveItem = "&Save";
+inline constexpr std::string_view SaveAsMagicFileItem = "Save &as magic data file...";
+inline constexpr std::string_view CloseItem = "&Close";
+inline constexpr std::string_view EditorEditMenu = "&Edit";
+inline constexpr std::string_view UndoItem = "&Undo";
+inline constexpr std::string_view RedoItem = "&Redo";
+inline constexpr std::string_view CopyFromOtherItem = "&Copy value from the other";
+inline constexpr std::string_view CompareMenu = "C&ompare";
+inline constexpr std::string_view CompareWithItem = "Compare &with...";
+inline constexpr std::string_view CompareWithStockItem = "Compare with &stock data...";
+inline constexpr std::string_view CompareWithStockCaption = "Compare with stock data";
+inline constexpr std::string_view CompareFileFilter =
+    "KX7-2000 track and magic files|*.dat;*.md2;*.md|All files (*.*)|*.*";
+inline constexpr std::string_view DifferencesOnlyItem = "Show &differences only";
+inline constexpr std::string_view StopComparingItem = "S&top comparing";
+inline constexpr std::string_view ValuesLabel = "&Values";
+inline constexpr std::string_view BumpTableLabel = "&Bump table";
+inline constexpr std::string_view AddEntryButton = "&Add entry";
+inline constexpr std::string_view RemoveEntryButton = "&Remove entry";
+inline constexpr std::string_view MoveUpButton = "Move &up";
+inline constexpr std::string_view MoveDownButton = "Move do&wn";
+inline constexpr std::string_view FindingsLabel = "F&indings of the check";
+inline constexpr std::string_view NoFindings = "Nothing found.";
+inline constexpr std::string_view NumberHeader = "No.";
+inline constexpr std::string_view DescriptionHeader = "Description";
+inline constexpr std::string_view ValueHeader = "Value";
+inline constexpr std::string_view EncodingHeader = "Encoding and range";
+inline constexpr std::string_view BumpFirstHeader = "First";
+inline constexpr std::string_view BumpSecondHeader = "Second";
+inline constexpr std::string_view StockSourceName = "KX7_2000.EXE track %1";
+inline constexpr std::string_view ChangeValueStep = "Change value %1";
+inline constexpr std::string_view ChangeEntryStep = "Change bump entry %1";
+inline constexpr std::string_view AddEntryStep = "Add bump entry";
+inline constexpr std::string_view RemoveEntryStep = "Remove bump entry";
+inline constexpr std::string_view MoveEntryStep = "Move bump entry";
+inline constexpr std::string_view CopyFromOtherStep = "Copy from the other";
+inline constexpr std::string_view Saved = "Saved.";
+inline constexpr std::string_view NotAWholeNumber =
+    "\"%1\" is not a whole number (decimal, or hexadecimal after $ or 0x).";
+inline constexpr std::string_view BumpNumberRange =
+    "A bump table number runs from 0 to 65534: 65535 would end the table.";
 inline constexpr std::string_view AboutItem = "About";
 inline constexpr std::string_view TrackFileFilter = "KX7-2000 track files|*.dat|All files (*.*)|*.*";
 inline constexpr std::string_view MagicFileFilter = "KX7-2000 magic files|*.md2|All files (*.*)|*.*";
@@ -94,6 +148,10 @@ inline constexpr std::string_view StockTrackDefault = "1";
 inline constexpr std::string_view NoDisplay =
     "vantor2000: no display: the window needs a desktop session (DISPLAY or WAYLAND_DISPLAY).\n"
     "Without one, insert from the command line: vantor2000 TRACK.dat MAGIC.md2";
+
+// The display named by an environment variable could not be opened (no server there, or no
+// permission).
+std::string displayUnreachable(std::string_view variable, std::string_view display);
 
 // "Invalid file name - %s": a file-name edit refuses the name.
 std::string invalidFileName(std::string_view name);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 namespace vantor {
 
@@ -20,8 +21,33 @@ inline constexpr std::size_t MinimumChecksummedSize = ChecksumSize + 1;
 
 std::uint16_t RotateLeft16(std::uint16_t value, unsigned count);
 
+// The 4 stored bytes in hexadecimal, in file order: "12 34 56 78".
+std::string checksumText(const TrackChecksum& checksum);
+
+// Both sums over the summed bytes fed in file order, in pieces of any size, so that a file need
+// not be in memory whole.
+class RunningTrackChecksum {
+public:
+    void add(std::span<const std::uint8_t> bytes);
+    TrackChecksum value() const { return sums_; }
+
+private:
+    TrackChecksum sums_;
+};
+
 // The checksum over all but the last 4 bytes; contents must hold at least 5 bytes.
 TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents);
+
+// A track file's length and, when it holds at least 5 bytes, its stored checksum and the one
+// its contents call for.
+struct TrackFileChecksums {
+    std::uint64_t length = 0;
+    TrackChecksum stored;
+    TrackChecksum computed;
+};
+
+// Reads the track file in chunks, opened for reading alone. Raises IoError.
+TrackFileChecksums readTrackChecksums(const std::filesystem::path& path);
 
 // The checksum stored in the last 4 bytes; contents must hold at least 4 bytes.
 TrackChecksum storedTrackChecksum(std::span<const std::uint8_t> contents);

@@ -7,7 +7,10 @@
 #include "platform.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
+#include "track_rewrite.hpp"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 #include <string>
@@ -42,10 +45,49 @@ fs::path backupPathOf(fs::path track) {
     return track.replace_extension(".bak");
 }
 
+// S, read from the header alone.
+std::uint64_t areaStartOf(ReadOnlyFile& file) {
+    std::array<std::uint8_t, 4> word{};
+    file.readAt(AreaStartOffset, word);
+    return readU32(word, 0);
+}
+
+bool holdsCustomMagicData(ReadOnlyFile& track) {
+    std::array<std::uint8_t, MagicMarker.size()> marker{};
+    track.readAt(areaStartOf(track) + AreaBias, marker);
+    return startsWithMagicMarker(marker);
+}
+
+MagicBlock readCustomMagicBlock(ReadOnlyFile& file) {
+    const std::uint64_t first = areaStartOf(file) + ValueAreaStart;
+    // The end mark is the only length the block has: the words behind the value area are read in
+    // growing pieces until it shows.
+    std::vector<std::uint8_t> piece(4096);
+    for (std::uint64_t at = first + ValueAreaSize;;) {
+        const std::uint64_t left = file.size() > at ? file.size() - at : 0;
+        // A word cut off by the end of the file can't be read.
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), left & ~std::uint64_t{1}));
+        if (count == 0) {
+            throw IoError(IoError::ReadBeyondEnd);
+        }
+        file.readAt(at, std::span(piece).first(count));
+        for (std::size_t word = 0; word < count; word += 2) {
+            if (readU16(piece, word) == EndMark) {
+                std::vector<std::uint8_t> bytes(static_cast<std::size_t>(at + word + 2 - first));
+                file.readAt(first, bytes);
+                return MagicBlock(std::move(bytes));
+            }
+        }
+        at += count;
+        piece.resize(std::min(piece.size() * 2, FileChunkSize));
+    }
+}
+
 // Copies the track's contents to its backup file. The user asked for a copy, so going on without
 // one would be a failure reported as success: false, after a message naming the file and the
 // reason, when it can't be made.
-bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, Messages& messages) {
+bool madeBackup(const fs::path& trackFile, LockedFile& track, Messages& messages) {
     const fs::path backupFile = backupPathOf(trackFile);
     try {
         // A track named *.bak would be its own backup, and the copy would then be replaced too.
@@ -54,7 +96,9 @@ bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, 
                                                                  "it is the track file itself"));
             return false;
         }
-        replaceFile(backupFile, track, "backup file");
+        const std::uint64_t length = track.size();
+        replaceFileWith(backupFile, "backup file",
+                        [&](NewContents& backup) { backup.appendCopy(track, 0, length); });
         return true;
     } catch (const IoError& error) {
         messages.show(MessageKind::Error,
@@ -63,18 +107,72 @@ bool madeBackup(const fs::path& trackFile, std::span<const std::uint8_t> track, 
     }
 }
 
+// The marked block to splice in, made from the track as read under its lock; nothing after a message.
+using BlockFor = std::function<std::optional<std::vector<std::uint8_t>>(LockedFile&)>;
+
+// Splices the block that blockFor makes into the track. The lock is held from the first read until
+// the new track is in place, so that no other rewrite of the track is lost.
+InsertResult spliceUnderLock(const fs::path& trackFile, BackupChoice backup, Messages& messages,
+                             const BlockFor& blockFor) {
+    if (!regularFileFound(trackFile)) {
+        messages.show(MessageKind::Error, text::FileNotFound);
+        return InsertResult::FileNotFound;
+    }
+    LockedFile locked(trackFile);
+    const std::optional<std::vector<std::uint8_t>> block = blockFor(locked);
+    if (!block) {
+        return InsertResult::Refused;
+    }
+    const std::uint64_t length = locked.size();
+    std::array<std::uint8_t, HeaderSize> header{};
+    const auto headerRead = std::span(header).first(static_cast<std::size_t>(std::min(length, HeaderSize)));
+    locked.readAt(0, headerRead);
+
+    const SplicePlan plan = planSplice(
+        length, headerRead, [&] { return holdsCustomMagicData(locked); }, block->size());
+    if (!plan.splice) {
+        messages.show(MessageKind::Error,
+                      text::invalidTrackFile(platform::utf8FromPath(trackFile), plan.refusal));
+        return InsertResult::Refused;
+    }
+    const TrackRewrite rewrite = splicing(length, *block, *plan.splice);
+
+    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, locked, messages)) {
+        return InsertResult::BackupFailed;
+    }
+    clearReadOnly(trackFile);
+    rewrite.applyTo(locked);
+    return InsertResult::Inserted;
+}
+
 } // namespace
 
+TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice) {
+    TrackRewrite rewrite;
+    rewrite.keep(0, splice.cut);
+    rewrite.insert(block);
+    rewrite.keep(splice.tail, length - ChecksumSize - splice.tail);
+    rewrite.setWord(ChecksumPositionOffset, static_cast<std::uint32_t>(rewrite.newLength() - ChecksumSize));
+    rewrite.setWord(AreaStartOffset, splice.insertionPoint);
+    rewrite.setWord(AreaEndOffset, static_cast<std::uint32_t>(splice.insertionPoint + block.size()));
+    return rewrite;
+}
+
+std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
+                                  const Splice& splice) {
+    return splicing(track.size(), block, splice).applyTo(track);
+}
+
 // All offsets are 64-bit, so that a word near 2^32 can't wrap round to a harmless-looking offset.
-SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize) {
-    const std::uint64_t length = track.size();
+SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header,
+                      const std::function<bool()>& areaHoldsMarker, std::size_t blockSize) {
     if (length < HeaderSize) {
         return {std::nullopt, "the file is " + std::to_string(length) + " bytes long, too short for the " +
                                   std::to_string(HeaderSize) + " bytes of the track header."};
     }
     const std::uint64_t checksumStart = length - ChecksumSize;
-    const std::uint32_t start = readU32(track, AreaStartOffset);
-    const std::uint32_t end = readU32(track, AreaEndOffset);
+    const std::uint32_t start = readU32(header, AreaStartOffset);
+    const std::uint32_t end = readU32(header, AreaEndOffset);
     const std::uint64_t areaStart = start + AreaBias;
     const std::uint64_t areaEnd = end + AreaBias;
     if (areaEnd > checksumStart) {
@@ -83,8 +181,9 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
                     (areaEnd > length ? ", behind the end of the file (" + std::to_string(length) + " bytes)."
                                       : ", inside the checksum in the last 4 bytes.")};
     }
-    // This also refuses an area start with fewer than 4 bytes behind it, whose marker can't be read.
-    if (areaStart >= checksumStart && areaStart < length) {
+    // The marker of an area that starts right at the checksum can still be read: the checksum's 4
+    // bytes are compared with it. One that starts later has fewer than 4 bytes behind it.
+    if (areaStart > checksumStart && areaStart < length) {
         return {std::nullopt, "the magic data area starts at offset " + std::to_string(areaStart) +
                                   ", inside the checksum in the last 4 bytes."};
     }
@@ -92,7 +191,7 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
         return {std::nullopt, "the file would grow past the 4 GB that its header words can address."};
     }
     // An area start at or behind the end of the file means no custom data: the block goes behind E.
-    const bool custom = areaStart < length && holdsCustomMagicData(track);
+    const bool custom = areaStart < length && areaHoldsMarker();
     if (custom && start > end) {
         return {std::nullopt, "its custom magic data starts at offset " + std::to_string(areaStart) +
                                   ", behind the end of its magic data area at offset " +
@@ -102,19 +201,11 @@ SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize
     return {Splice{point, point + AreaBias, areaEnd}, {}};
 }
 
-std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
-                                  const Splice& splice) {
-    std::vector<std::uint8_t> result;
-    result.reserve(splice.cut + block.size() + (track.size() - splice.tail));
-    result.insert(result.end(), track.begin(), track.begin() + static_cast<std::ptrdiff_t>(splice.cut));
-    result.insert(result.end(), block.begin(), block.end());
-    result.insert(result.end(), track.begin() + static_cast<std::ptrdiff_t>(splice.tail), track.end());
-
-    writeU32(result, ChecksumPositionOffset, static_cast<std::uint32_t>(result.size() - ChecksumSize));
-    writeU32(result, AreaStartOffset, splice.insertionPoint);
-    writeU32(result, AreaEndOffset, static_cast<std::uint32_t>(splice.insertionPoint + block.size()));
-    renewTrackChecksum(result);
-    return result;
+SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize) {
+    return planSplice(
+        track.size(),
+        track.first(static_cast<std::size_t>(std::min<std::uint64_t>(track.size(), HeaderSize))),
+        [&] { return holdsCustomMagicData(track); }, blockSize);
 }
 
 InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFile, BackupChoice backup,
@@ -130,8 +221,8 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
     }
     // The backup would replace the magic data file that the user may still want to edit.
     if (backup == BackupChoice::CopyToBak && sameFile(backupPathOf(trackFile), magicFile)) {
-        messages.show(MessageKind::Error,
-                      text::backupFailed(backupPathOf(trackFile).string(), "it is the magic data file"));
+        messages.show(MessageKind::Error, text::backupFailed(platform::utf8FromPath(backupPathOf(trackFile)),
+                                                             "it is the magic data file"));
         return InsertResult::BackupFailed;
     }
     return InsertMagicBlock(*block, trackFile, backup, messages);
@@ -139,28 +230,21 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
 
 InsertResult InsertMagicBlock(std::span<const std::uint8_t> block, const fs::path& trackFile,
                               BackupChoice backup, Messages& messages) {
-    if (!regularFileFound(trackFile)) {
-        messages.show(MessageKind::Error, text::FileNotFound);
-        return InsertResult::FileNotFound;
-    }
-    // Held until the new track is in place, so that no other rewrite of the track is lost.
-    LockedFile locked(trackFile);
-    const std::vector<std::uint8_t> track = locked.read();
+    return spliceUnderLock(trackFile, backup, messages, [&](LockedFile&) {
+        return std::optional<std::vector<std::uint8_t>>(std::in_place, block.begin(), block.end());
+    });
+}
 
-    const SplicePlan plan = planSplice(track, block.size());
-    if (!plan.splice) {
-        messages.show(MessageKind::Error,
-                      text::invalidTrackFile(platform::utf8FromPath(trackFile), plan.refusal));
-        return InsertResult::Refused;
-    }
-    const std::vector<std::uint8_t> contents = spliced(track, block, *plan.splice);
-
-    if (backup == BackupChoice::CopyToBak && !madeBackup(trackFile, track, messages)) {
-        return InsertResult::BackupFailed;
-    }
-    clearReadOnly(trackFile);
-    locked.replace(contents, "track file");
-    return InsertResult::Inserted;
+InsertResult EditMagicBlock(const fs::path& trackFile, BackupChoice backup, Messages& messages,
+                            const MagicBlockEdit& edit) {
+    return spliceUnderLock(trackFile, backup, messages,
+                           [&](LockedFile& locked) -> std::optional<std::vector<std::uint8_t>> {
+                               if (!holdsCustomMagicData(locked)) {
+                                   messages.show(MessageKind::Error, text::NoCustomMagicData);
+                                   return std::nullopt;
+                               }
+                               return edit(readCustomMagicBlock(locked));
+                           });
 }
 
 bool holdsCustomMagicData(std::span<const std::uint8_t> track) {
@@ -178,6 +262,16 @@ MagicBlock customMagicBlock(std::span<const std::uint8_t> track) {
     const std::uint64_t first = start + ValueAreaStart;
     const auto bytes = byteRange(track, first, at + 2 - first);
     return MagicBlock(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+bool trackHoldsCustomMagicData(const fs::path& trackFile) {
+    ReadOnlyFile file(trackFile);
+    return holdsCustomMagicData(file);
+}
+
+MagicBlock readCustomMagicBlock(const fs::path& trackFile) {
+    ReadOnlyFile file(trackFile);
+    return readCustomMagicBlock(file);
 }
 
 } // namespace vantor

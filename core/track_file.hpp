@@ -2,9 +2,11 @@
 
 #include "magic_block.hpp"
 #include "messages.hpp"
+#include "track_rewrite.hpp"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,6 +36,16 @@ InsertResult InsertMagicBlock(std::span<const std::uint8_t> markedBlock,
                               const std::filesystem::path& trackFile, BackupChoice backup,
                               Messages& messages);
 
+// Makes the new marked block from the track's custom block as read under the track's lock, or
+// tells messages why not and gives nothing.
+using MagicBlockEdit = std::function<std::optional<std::vector<std::uint8_t>>(const MagicBlock& current)>;
+
+// Splices the block that edit makes from the track's custom block into the track, reading and
+// rewriting under one lock, so that a change made by another writer in between is never undone.
+// A track without custom magic data is refused with a message and nothing changed.
+InsertResult EditMagicBlock(const std::filesystem::path& trackFile, BackupChoice backup, Messages& messages,
+                            const MagicBlockEdit& edit);
+
 // Where a marked block goes: the file is cut at cut, the block follows, then the tail from tail on.
 struct Splice {
     std::uint32_t insertionPoint = 0;
@@ -47,19 +59,39 @@ struct SplicePlan {
     std::string refusal;
 };
 
-// Decides the splice of a block of blockSize bytes from the track's header words.
+// Decides the splice of a block of blockSize bytes into a track of length bytes from its header
+// (its first bytes, up to 28) and, asked only when the area starts inside the file, whether the
+// area starts with the marker.
+SplicePlan planSplice(std::uint64_t length, std::span<const std::uint8_t> header,
+                      const std::function<bool()>& areaHoldsMarker, std::size_t blockSize);
+
+// The same for a track's contents in memory.
 SplicePlan planSplice(std::span<const std::uint8_t> track, std::size_t blockSize);
 
-// The new track contents: block spliced in, header words at 8, 20 and 24 set, checksum renewed.
+// The new track of length bytes: the front up to the cut, the block, then the tail but for its old
+// checksum, with the header words at 8, 20 and 24 set on the way and the checksum renewed.
+TrackRewrite splicing(std::uint64_t length, std::span<const std::uint8_t> block, const Splice& splice);
+
+// The same, applied to a track's contents in memory.
 std::vector<std::uint8_t> spliced(std::span<const std::uint8_t> track, std::span<const std::uint8_t> block,
                                   const Splice& splice);
 
-// True when the track file's magic data area starts with the marker. Raises IoError
-// ("Read beyond end of file") when fewer than 4 bytes follow the area start.
+// True when the track's magic data area starts with the marker. Raises IoError ("Read beyond end
+// of file") when fewer than 4 bytes follow the area start.
 bool holdsCustomMagicData(std::span<const std::uint8_t> track);
 
-// The custom block of a track file that holds one: value area, bump entries and end mark. Raises
+// The custom block of a track that holds one: value area, bump entries and end mark. Raises
 // IoError ("Read beyond end of file") when no end mark follows the value area.
 MagicBlock customMagicBlock(std::span<const std::uint8_t> track);
+
+// True when the track file's magic data area starts with the marker, reading its header and the 4
+// bytes alone. Raises IoError ("Read beyond end of file") when fewer than 4 bytes follow the area
+// start.
+bool trackHoldsCustomMagicData(const std::filesystem::path& trackFile);
+
+// The custom block of a track file that holds one: value area, bump entries and end mark, read
+// from the area alone. Raises IoError ("Read beyond end of file") when no end mark follows the
+// value area.
+MagicBlock readCustomMagicBlock(const std::filesystem::path& trackFile);
 
 } // namespace vantor

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the desktop program need, or the packages
-# named as arguments, and nothing when they are all present already. Run as root on Debian 12.
+# Installs the Debian packages the build, the tests and the desktop program need, and those named
+# as arguments (what another script needs besides), and nothing when they are all present already.
+# Run as root on Debian 12.
 set -euo pipefail
 
 packages=(
@@ -8,8 +9,10 @@ packages=(
   qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev
   # A virtual X server for the window screenshot and for starting the program without a display.
   xvfb xauth
+  # The validators of the installed desktop entry, metainfo, MIME type and manual pages.
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db
+  "$@"
 )
-[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,27 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-docs/main-window.png}")
 
-missing=()
-for package in xvfb xauth xdotool imagemagick; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-scripts/build.sh
+source scripts/screenshot-setup.sh
 
-place=$(mktemp -d)
-trap 'rm -rf "$place"' EXIT
-cp build/bin/vantor2000 "$place/"
 touch "$place/KX7_2000.EXE"
 printf '[config]\r\nkx72000exe=%s\r\n' "$place/KX7_2000.EXE" >"$place/vantor2000.ini"
 
-export XDG_RUNTIME_DIR="$place/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   set -euo pipefail
   "$1/vantor2000" &

@@ -8,6 +8,18 @@ void FakeDesktopServices::showMessage(QWidget* /*parent*/, const QString& captio
     messages.push_back({caption, icon, text, cursor != nullptr && cursor->shape() == Qt::WaitCursor});
 }
 
+QMessageBox::StandardButton FakeDesktopServices::askQuestion(QWidget* /*parent*/, const QString& caption,
+                                                             const QString& text,
+                                                             QMessageBox::StandardButtons buttons) {
+    questions.push_back({caption, text, buttons});
+    if (questionAnswers.empty()) {
+        return QMessageBox::Cancel;
+    }
+    const QMessageBox::StandardButton answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> FakeDesktopServices::openFileName(QWidget* /*parent*/, const QString& title,
                                                          const QString& folder, const QString& fileName,
                                                          const QString& filter) {

@@ -27,6 +27,12 @@ public:
         QString defaultSuffix;
     };
 
+    struct Question {
+        QString caption;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+
     struct InputCall {
         QString caption;
         QString prompt;
@@ -40,6 +46,8 @@ public:
 
     void showMessage(QWidget* parent, const QString& caption, QMessageBox::Icon icon,
                      const QString& text) override;
+    QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& caption, const QString& text,
+                                            QMessageBox::StandardButtons buttons) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& folder,
                                         const QString& fileName, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
@@ -51,11 +59,14 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<QString>> inputAnswers;
+    // A question without an answer left is closed, which counts as Cancel.
+    std::deque<QMessageBox::StandardButton> questionAnswers;
 
     std::vector<Message> messages;
     std::vector<OpenCall> opens;
     std::vector<SaveCall> saves;
     std::vector<InputCall> inputs;
+    std::vector<Question> questions;
 
 private:
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers);

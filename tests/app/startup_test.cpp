@@ -1,5 +1,5 @@
-// The program's start-up, run as a real process without a display: the command-line insertion
-// and the refusal to open a window.
+// The program's start-up, run as a real process without a display or with one that does not
+// answer: the command-line insertion, the refusal to open a window, --help and --version.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "texts.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
+#include "version.hpp"
 
 namespace vantor::testing {
 namespace {
@@ -41,9 +42,10 @@ protected:
         delete programFolder_;
     }
 
-    ProcessResult run(const std::vector<std::string>& arguments) const {
+    // Without a display unless one is named.
+    ProcessResult run(const std::vector<std::string>& arguments, const std::string& display = "") const {
         return runProcess(programFolder_->path() / "vantor2000", arguments, files_.path(),
-                          {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+                          {{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
     }
     std::string file(const std::string& name) const { return (files_ / name).string(); }
 
@@ -173,6 +175,85 @@ TEST_F(StartupTest, FileFailureIsAnApplicationError) {
     EXPECT_EQ(result.err, "Application Error: " + IoError::textOf(IoError::FileAccessDenied) + "\n");
     EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrack());
 }
+
+// An X display number that no server on this machine serves.
+std::string unservedDisplay() {
+    int number = 99;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+        ++number;
+    }
+    return ":" + std::to_string(number);
+}
+
+class UnreachableDisplayTest : public StartupTest, public ::testing::WithParamInterface<std::size_t> {};
+
+// Qt would abort (exit code 134) with a text about its platform plugins.
+TEST_P(UnreachableDisplayTest, NamesTheDisplayAndFails) {
+    files_.write("t.dat", plainTrack());
+    files_.write("m.md2", magicText(9));
+    const std::vector<std::string> all = {file("t.dat"), file("m.md2"), file("x.md2")};
+    const std::string display = unservedDisplay();
+
+    const ProcessResult result = run({all.begin(), all.begin() + std::ptrdiff_t(GetParam())}, display);
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.ends_with(text::displayUnreachable("DISPLAY", display) + "\n")) << result.err;
+    EXPECT_EQ(readBytes(files_ / "t.dat"), plainTrack());
+}
+
+INSTANTIATE_TEST_SUITE_P(ArgumentCounts, UnreachableDisplayTest, ::testing::Values(0u, 1u, 2u, 3u));
+
+struct InformationCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    bool unreachableDisplay;
+    int exitCode;
+    std::string outStart; // what standard output starts with
+    std::string err;
+};
+
+void PrintTo(const InformationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const std::string VersionLine = "Vantor-2000 " + std::string(Version) + "\n";
+const std::string NoDisplayLine = std::string(text::NoDisplay) + "\n";
+
+class InformationTest : public StartupTest, public ::testing::WithParamInterface<InformationCase> {};
+
+TEST_P(InformationTest, OnlyTheExactSingleArgumentAsks) {
+    const InformationCase& c = GetParam();
+    const ProcessResult result = run(c.arguments, c.unreachableDisplay ? unservedDisplay() : "");
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_TRUE(result.out.starts_with(c.outStart)) << result.out;
+    if (c.outStart == VersionLine) {
+        EXPECT_EQ(result.out, VersionLine);
+    }
+    if (c.outStart == "Usage: ") {
+        // The help offers only what the program answers: -h, -v and --help-all start the window.
+        EXPECT_NE(result.out.find("--version"), std::string::npos);
+        for (const char* unanswered : {"-h,", "-v,", "--help-all"}) {
+            EXPECT_EQ(result.out.find(unanswered), std::string::npos) << unanswered;
+        }
+    }
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_TRUE(files_.fileNames().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, InformationTest,
+    ::testing::Values(InformationCase{"Version", {"--version"}, false, 0, VersionLine, ""},
+                      InformationCase{"Help", {"--help"}, false, 0, "Usage: ", ""},
+                      // Answered before any display is opened.
+                      InformationCase{
+                          "VersionWithUnreachableDisplay", {"--version"}, true, 0, VersionLine, ""},
+                      InformationCase{"HelpWithUnreachableDisplay", {"--help"}, true, 0, "Usage: ", ""},
+                      // Anything else starts as before: the window, or a command-line run of two.
+                      InformationCase{"ShortVersion", {"-v"}, false, 1, "", NoDisplayLine},
+                      InformationCase{"HelpAll", {"--help-all"}, false, 1, "", NoDisplayLine},
+                      InformationCase{"VersionAndMore", {"--version", "x", "y"}, false, 1, "", NoDisplayLine},
+                      InformationCase{"HelpBesideAFile", {"--help", "m.md2"}, false, 0, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vantor::testing

@@ -16,17 +16,23 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "caption_fit.hpp"
 #include "fake_desktop_services.hpp"
 #include "filename_edit.hpp"
 #include "io_error.hpp"
+#include "command_line.hpp"
+#include "magic_document.hpp"
 #include "magic_file.hpp"
+#include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
+#include "track_file.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 #include "vantor_about.hpp"
 #include "vantor_kx7_info.hpp"
+#include "vantor_magic_editor.hpp"
 
 using namespace vantor::testing;
 namespace app = vantor::app;
@@ -120,7 +126,7 @@ private slots:
         QCOMPARE(menuTree(*window_->MainMenu1),
                  QStringList({"File[Exit]",
                               "Edit[Create magic file from KX7_2000.EXE,Get magic data from track file,-,"
-                              "Set KX7_2000.EXE location]",
+                              "Set KX7_2000.EXE location,-,Edit magic data...]",
                               "About"}));
         for (const QAction* action : window_->findChildren<QAction*>()) {
             QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
@@ -132,6 +138,7 @@ private slots:
         QVERIFY(!window_->BInsert->isEnabled());
         QVERIFY(!window_->BEditKX7info->isEnabled());
         QVERIFY(!window_->Savemagicdatafromtrackfile1->isEnabled());
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
         QVERIFY(window_->CreateMagicFilefromKX72000EXE1->isEnabled());
         QVERIFY(window_->StatusBar->currentMessage().isEmpty());
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -153,23 +160,10 @@ private slots:
                                          window_->BInsert, window_->CBBackup, window_->BEditKX7info}));
     }
 
-    void captionsFit_data() {
-        QTest::addColumn<int>("pointSize");
-        QTest::newRow("platform font") << 0;
-        QTest::newRow("large font") << 16;
-    }
+    void captionsFit_data() { addFontSizeRows(); }
     void captionsFit() {
         QFETCH(int, pointSize);
-        // The application font of the row, for this test only.
-        struct FontScope {
-            QFont saved = QApplication::font();
-            ~FontScope() { QApplication::setFont(saved); }
-        } scope;
-        if (pointSize > 0) {
-            QFont large = scope.saved;
-            large.setPointSize(pointSize);
-            QApplication::setFont(large);
-        }
+        const ApplicationFontScope font(pointSize);
         openWindow();
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -177,19 +171,9 @@ private slots:
         for (QWidget* control : client->findChildren<QWidget*>()) {
             const QRect inClient(control->mapTo(client, QPoint(0, 0)), control->size());
             QVERIFY(client->rect().contains(inClient));
-            if (qobject_cast<QLabel*>(control) != nullptr ||
-                qobject_cast<QAbstractButton*>(control) != nullptr) {
-                const QString what =
-                    QStringLiteral("%1 \"%2\" wants %3x%4, has %5x%6")
-                        .arg(control->metaObject()->className(), control->property("text").toString())
-                        .arg(control->sizeHint().width())
-                        .arg(control->sizeHint().height())
-                        .arg(control->width())
-                        .arg(control->height());
-                QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(what));
-                QVERIFY2(control->sizeHint().height() <= control->height(), qPrintable(what));
-            }
         }
+        const QStringList clipped = clippedCaptions(*client);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
     }
 
     void enablesCommandsWhileANameIsTyped() {
@@ -215,6 +199,134 @@ private slots:
         QVERIFY(!window_->Savemagicdatafromtrackfile1->isEnabled());
         QVERIFY(!app::TrackFileOK);
         QVERIFY(app::MagicFileOK);
+    }
+
+    // "Edit magic data..." needs either picker to name an existing file, whichever way it was named.
+    void editMagicDataFollowsEitherPicker_data() {
+        QTest::addColumn<bool>("trackExists");
+        QTest::addColumn<bool>("magicExists");
+        QTest::newRow("neither") << false << false;
+        QTest::newRow("track only") << true << false;
+        QTest::newRow("magic data file only") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void editMagicDataFollowsEitherPicker() {
+        QFETCH(bool, trackExists);
+        QFETCH(bool, magicExists);
+        const auto track = trackExists ? files_->write("t.dat", plainTrack()) : *files_ / "t.dat";
+        const auto magic = magicExists ? files_->write("m.md2", magicText(1)) : *files_ / "m.md2";
+        openWindow();
+        const bool enabled = trackExists || magicExists;
+
+        window_->FETrackFile->setFileName(qPath(track));
+        window_->FEMagicFile->setFileName(qPath(magic));
+        QCOMPARE(window_->Editmagicdata1->isEnabled(), enabled);
+
+        // The browse dialogs' after-dialog handlers re-test too.
+        fs::remove(track);
+        fs::remove(magic);
+        QTest::mouseClick(window_->FETrackFile->browseButton(), Qt::LeftButton);
+        QCOMPARE(window_->Editmagicdata1->isEnabled(), magicExists);
+        QTest::mouseClick(window_->FEMagicFile->browseButton(), Qt::LeftButton);
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
+
+        // Typing names the files again, one picker at a time.
+        if (trackExists) {
+            files_->write("t.dat", plainTrack());
+            QTest::keyClick(window_->FETrackFile->edit(), 'x');
+            QTest::keyClick(window_->FETrackFile->edit(), Qt::Key_Backspace);
+            QVERIFY(window_->Editmagicdata1->isEnabled());
+        }
+        QTest::keyClick(window_->FETrackFile->edit(), Qt::Key_F12);
+        QVERIFY(!window_->Editmagicdata1->isEnabled());
+    }
+
+    // The editor opens on the track when it holds custom data, else on the magic data file when
+    // one is named; else the track's lack of custom data is told.
+    void editMagicDataOpensTheTrackElseTheMagicDataFile_data() {
+        QTest::addColumn<bool>("trackHasData");
+        QTest::addColumn<bool>("magicNamed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("track with custom data") << true << true << "Magic data - t.dat";
+        QTest::newRow("track without, magic data file") << false << true << "Magic data - m.md2";
+        QTest::newRow("track without, nothing else") << false << false << QString();
+    }
+    void editMagicDataOpensTheTrackElseTheMagicDataFile() {
+        QFETCH(bool, trackHasData);
+        QFETCH(bool, magicNamed);
+        QFETCH(QString, title);
+        const auto track = files_->write("t.dat", plainTrack());
+        const auto magic = files_->write("m.md2", magicText(4));
+        if (trackHasData) {
+            RecordingMessages quiet;
+            vantor::InsertMagicFile(magic, track, vantor::BackupChoice::None, quiet);
+        }
+        openWindow();
+        window_->FETrackFile->setFileName(qPath(track));
+        window_->FEMagicFile->setFileName(magicNamed ? qPath(magic) : QString());
+
+        window_->Editmagicdata1->trigger();
+
+        auto* editor = window_->findChild<TFMagicEditor*>();
+        if (title.isNull()) {
+            QVERIFY(editor == nullptr);
+            QCOMPARE(services_->messages.size(), 1u);
+            QCOMPARE(services_->messages[0].caption, QStringLiteral("Error"));
+            QCOMPARE(services_->messages[0].text, shown(vantor::text::NoCustomMagicData));
+            return;
+        }
+        QVERIFY(editor != nullptr);
+        QVERIFY(services_->messages.empty());
+        QCOMPARE(editor->windowTitle(), title);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(editor->document().block().bytes(), blockWithEntries(2, 4).bytes());
+    }
+
+    // Started with one existing track or magic data file, the window opens the editor on it; a
+    // track without custom data is told as from the menu, and the main window stays.
+    void oneArgumentOpensTheEditor_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("editedFile");
+        QTest::newRow("magic data file") << QStringList{"m.md2"} << "m.md2";
+        QTest::newRow("old extension, any case") << QStringList{"o.MD"} << "o.MD";
+        QTest::newRow("track") << QStringList{"t.DAT"} << "t.DAT";
+        QTest::newRow("missing file") << QStringList{"gone.md2"} << QString();
+        QTest::newRow("other extension") << QStringList{"notes.txt"} << QString();
+        QTest::newRow("folder named like a track") << QStringList{"x.dat"} << QString();
+        QTest::newRow("two arguments") << QStringList{"m.md2", "t.DAT"} << QString();
+        QTest::newRow("none") << QStringList{} << QString();
+    }
+    void oneArgumentOpensTheEditor() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, editedFile);
+        files_->write("m.md2", magicText(1));
+        files_->write("o.MD", magicText(2));
+        files_->write("t.DAT", plainTrack());
+        files_->write("notes.txt", magicText(1));
+        fs::create_directory(*files_ / "x.dat");
+        std::vector<std::string> given;
+        for (const QString& argument : arguments) {
+            given.push_back((*files_ / argument.toStdString()).string());
+        }
+        const auto chosen = app::fileToEditAtStart(given);
+        QCOMPARE(chosen.has_value(), !editedFile.isNull());
+        if (!chosen) {
+            return;
+        }
+        QCOMPARE(*chosen, (*files_ / editedFile.toStdString()).string());
+
+        openWindow();
+        window_->openMagicEditor(*chosen);
+        auto* editor = window_->findChild<TFMagicEditor*>();
+        if (editedFile.endsWith("DAT")) {
+            QVERIFY(editor == nullptr);
+            QCOMPARE(services_->messages.size(), 1u);
+            QCOMPARE(services_->messages[0].text, shown(vantor::text::NoCustomMagicData));
+        } else {
+            QVERIFY(editor != nullptr);
+            QCOMPARE(editor->windowTitle(), "Magic data - " + editedFile);
+        }
     }
 
     void browseRetestsTheName() {
@@ -562,6 +674,18 @@ private slots:
                  "; my notes\r\n[config]\r\nkx72000exe=/games/KX7_2000.EXE\r\nlastdir=" +
                      (files_->path() / "other/").string() +
                      "\r\n[other]\r\nkey=value\r\n[descriptions]\r\ndesc1=first\r\n");
+    }
+
+    // Nothing changed in the run: the file is not written, so its own spelling of the keys stays.
+    void aRunThatChangesNothingLeavesTheSettingsAlone() {
+        const std::string text =
+            "[Config]\r\nKX72000EXE = /games/KX7_2000.EXE\r\nLastDir = " + files_->path().string() + "/\r\n";
+        program_->write("vantor2000.ini", text);
+        openWindow();
+        window_->show();
+        window_->close();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(textOf(settingsFile_), text);
     }
 
     void firstRunStartsInTheProgramFolder() {

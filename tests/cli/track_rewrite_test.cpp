@@ -4,6 +4,7 @@
 #include "run_cli.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
+#include "track_file.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
 
@@ -150,6 +151,36 @@ TEST(TrackRewriteTest, AnInfoSaveWhoseBlockChangedMeanwhileFails) {
 
     const auto shown = runCli(folder, {"info", "t.dat"});
     EXPECT_EQ(shown.out, "Name=Alpha\nLaps=60\n");
+}
+
+// The command waited for the lock while another writer changed a different value: the block it
+// changes is the one it reads under the lock, so both changes survive.
+TEST(TrackRewriteTest, ASetThatWaitedKeepsTheChangeMadeMeanwhile) {
+    TempFolder folder;
+    const MagicBlock original = testing::blockWithEntries(3, 7);
+    const auto track =
+        folder.write("t.dat", testing::trackWithAreaAndInfoBlock(original.markedForm(), "#KX7INFO|Laps|5|#"));
+    const std::int32_t mine = original.value(3) + 1;
+    const std::int32_t theirs = original.value(4) + 1;
+    StartedCli cli;
+    {
+        LockedFile held(track);
+        cli = startCli(folder, {"set", "t.dat", "3=" + std::to_string(mine)});
+        EXPECT_TRUE(someoneWaitsForTheLockOf(track));
+        const Bytes contents = held.read();
+        MagicBlock changed = customMagicBlock(contents);
+        changed.setValue(4, theirs);
+        const Bytes marked = changed.markedForm();
+        held.replace(spliced(contents, marked, *planSplice(contents, marked.size()).splice), "track file");
+    }
+    std::string err;
+    const int status = cli.wait(err);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err;
+
+    const MagicBlock result = readCustomMagicBlock(track);
+    EXPECT_EQ(result.value(3), mine);
+    EXPECT_EQ(result.value(4), theirs);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 
 TEST(TrackRewriteTest, AnInsertionWhoseBackupFailsFailsAndChangesNothing) {

@@ -3,6 +3,7 @@
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "track_checksum.hpp"
+#include "track_block_edit.hpp"
 #include "track_file.hpp"
 #include "track_fixture.hpp"
 
@@ -104,6 +105,41 @@ TEST(ConcurrentRewriteTest, TwoProcessesRewritingOneTrackKeepEveryUpdate) {
     EXPECT_EQ(parseInfoBlock(result)->list.value("Laps"), std::to_string(Rounds));
     const Bytes last = markedBlock(Rounds);
     EXPECT_EQ(customMagicBlock(result).bytes(), Bytes(last.begin() + 4, last.end()));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
+}
+
+// Each process counts its own value up by one a set; a set that kept a block read before the lock
+// would undo the other's count.
+TEST(ConcurrentRewriteTest, TwoProcessesSettingDifferentValuesKeepEveryUpdate) {
+    constexpr int Rounds = 40;
+    TempFolder folder;
+    const auto track =
+        folder.write("t.dat", testing::trackWithAreaAndInfoBlock(markedBlock(3), "#KX7INFO|Laps|0|#"));
+    RecordingMessages messages;
+    const ValueChange zeros[] = {{1, 0}, {2, 0}};
+    ASSERT_EQ(SetTrackValues(track, zeros, std::nullopt, messages), EditResult::Changed);
+
+    const auto counting = [&](int number) {
+        return inChild([&track, number] {
+            RecordingMessages messages;
+            for (int round = 0; round < Rounds; ++round) {
+                const ValueChange next{number, readCustomMagicBlock(track).value(number) + 1};
+                if (SetTrackValues(track, {&next, 1}, std::nullopt, messages) != EditResult::Changed ||
+                    !whole(readBytes(track))) {
+                    return 1;
+                }
+            }
+            return 0;
+        });
+    };
+    const pid_t first = counting(1);
+    const pid_t second = counting(2);
+    EXPECT_EQ(exitCodeOf(first), 0);
+    EXPECT_EQ(exitCodeOf(second), 0);
+
+    const MagicBlock result = readCustomMagicBlock(track);
+    EXPECT_EQ(result.value(1), Rounds);
+    EXPECT_EQ(result.value(2), Rounds);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 

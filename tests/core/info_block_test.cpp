@@ -1,6 +1,7 @@
 #include "info_block.hpp"
 
 #include "file_size_limit.hpp"
+#include "file_system.hpp"
 #include "io_error.hpp"
 #include "error_code_of.hpp"
 #include "little_endian.hpp"
@@ -203,6 +204,62 @@ TEST(InfoBlockFileTest, ReadAndWriteATrackFile) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readBytes(track), trackWith("#KX7INFO|Laps|7|#"));
     EXPECT_EQ(folder.fileNames(), Lines{"t.dat"});
+}
+
+// Tracks longer than the chunks in which a save rewrites them.
+TEST(InfoBlockFileTest, TheBlockIsFoundAndSavedBehindALongTrack) {
+    const std::size_t front = 2 * FileChunkSize + 3;
+    const std::string author = "#KX7INFO|Author|";
+    struct Case {
+        const char* name;
+        std::string block;
+        bool zeroInFront;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"ShortBlock", "#KX7INFO|Name|Alpha|#", true, {"Name=Alpha"}},
+        // The first piece read from the end holds the tag's '#' but not the zero byte in front.
+        {"TagAtTheFirstPiecesEdge",
+         author + std::string(4074, 'a') + "|#",
+         true,
+         {"Author=" + std::string(4074, 'a')}},
+        {"BlockLongerThanTheFirstPiece",
+         author + std::string(20000, 'b') + "|#",
+         true,
+         {"Author=" + std::string(20000, 'b')}},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::vector<std::uint8_t> bytes(front, 'x');
+        bytes.push_back(0);
+        bytes.insert(bytes.end(), c.block.begin(), c.block.end());
+        bytes.resize(bytes.size() + ChecksumSize);
+        const auto track = folder.write("t.dat", bytes);
+        InfoList list;
+        std::uint64_t start = 0;
+        ASSERT_TRUE(ReadKX7Info(track, list, start)) << c.name;
+        EXPECT_EQ(list.lines(), c.lines) << c.name;
+        EXPECT_EQ(start, front + 1) << c.name;
+
+        RecordingMessages messages;
+        ASSERT_TRUE(WriteKX7Info(track, list, listOf({"Laps=7"}), messages)) << c.name;
+        bytes.resize(front + 1);
+        const std::string saved = "#KX7INFO|Laps|7|#";
+        bytes.insert(bytes.end(), saved.begin(), saved.end());
+        bytes.resize(bytes.size() + ChecksumSize);
+        renewTrackChecksum(bytes);
+        EXPECT_EQ(readBytes(track), bytes) << c.name;
+    }
+
+    // A closing '#' with no zero byte and '#' anywhere in front of it.
+    TempFolder folder;
+    std::vector<std::uint8_t> noTag(front, 'x');
+    noTag.push_back('#');
+    noTag.resize(noTag.size() + ChecksumSize);
+    const auto track = folder.write("t.dat", noTag);
+    InfoList list;
+    std::uint64_t start = 0;
+    EXPECT_EQ(errorCodeOf([&] { ReadKX7Info(track, list, start); }), IoError::ReadBeyondEnd);
 }
 
 TEST(InfoBlockFileTest, MissingFilesAndTracksWithoutABlockChangeNothing) {

@@ -69,5 +69,35 @@ INSTANTIATE_TEST_SUITE_P(
                       ScanCase{"TabIsNoSpace", "\t5", 0}),
     [](const auto& info) { return info.param.name; });
 
+struct ReadingCase {
+    const char* name;
+    std::string text;
+    std::size_t end;
+    std::size_t digitCount;
+    bool beyond32Bits;
+};
+
+// Where the reading stops is what a check reports; the value itself is tested above.
+TEST(ReadMagicNumberTest, TellsWhereTheReadingStopped) {
+    const ReadingCase cases[] = {
+        {"Whole", "  -42", 5, 2, false},
+        {"StopsAtLetter", "12abc", 2, 2, false},
+        {"LoneSign", "-", 1, 0, false},
+        {"SignBeforeHex", "-$5", 1, 0, false},
+        {"NinthHexDigit", "$123456789", 9, 8, false},
+        {"Int32Min", "-2147483648", 11, 10, false},
+        {"PastInt32Max", "2147483648", 10, 10, true},
+        {"PastInt32MinStopped", "-2147483649x", 11, 10, true},
+        {"Empty", "", 0, 0, false},
+    };
+    for (const ReadingCase& c : cases) {
+        const MagicNumberReading reading = readMagicNumber(c.text);
+        EXPECT_EQ(reading.end, c.end) << c.name;
+        EXPECT_EQ(reading.digitCount, c.digitCount) << c.name;
+        EXPECT_EQ(reading.beyond32Bits, c.beyond32Bits) << c.name;
+        EXPECT_EQ(reading.value, scanMagicNumber(c.text)) << c.name;
+    }
+}
+
 } // namespace
 } // namespace vantor

@@ -1,6 +1,7 @@
 #include "magic_file.hpp"
 
 #include "io_error.hpp"
+#include "magic_text_fixture.hpp"
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
@@ -16,27 +17,10 @@ namespace vantor {
 namespace {
 
 using testing::bytesOf;
+using testing::magicText;
 using testing::readBytes;
 using testing::RecordingMessages;
 using testing::TempFolder;
-
-// A magic data file whose value lines are given, every other value 0, and the bump lines given.
-std::string magicText(const std::vector<std::pair<int, std::string>>& valueLines,
-                      const std::vector<std::string>& bumpLines = {}) {
-    std::vector<std::string> values(MagicValueCount, "0         ; ");
-    for (const auto& [k, line] : valueLines) {
-        values[static_cast<std::size_t>(k - 1)] = line;
-    }
-    std::string text = "[kx7-2000 magic file]\r\n\r\n";
-    for (const auto& line : values) {
-        text += line + "\r\n";
-    }
-    text += "\r\n[bumptable]\r\n\r\n";
-    for (const auto& line : bumpLines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 MagicBlock compiledBlock(const std::string& text) {
     MagicCompilation compiled = compileMagicText(bytesOf(text));

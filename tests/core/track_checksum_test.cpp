@@ -1,5 +1,7 @@
 #include "track_checksum.hpp"
 
+#include "file_system.hpp"
+#include "little_endian.hpp"
 #include "temp_folder.hpp"
 #include "unwritable_file.hpp"
 
@@ -42,6 +44,39 @@ TEST(TrackChecksumTest, ComputesTheWorkedExampleAndWrapsAround) {
     EXPECT_EQ(computeTrackChecksum(large), definitionChecksum(large));
     EXPECT_EQ(computeTrackChecksum(std::vector<std::uint8_t>(264, 0xFF)).byteSum,
               static_cast<std::uint16_t>(260 * 255));
+}
+
+TEST(TrackChecksumTest, ReadingAFileInChunksGivesTheSumsOfItsWholeContents) {
+    TempFolder folder;
+    // Lengths around the chunk size show a byte lost or summed twice at a chunk's edge.
+    for (const std::size_t length : {std::size_t{5}, FileChunkSize + 3, FileChunkSize + 4, FileChunkSize + 5,
+                                     2 * FileChunkSize + 1001}) {
+        std::vector<std::uint8_t> contents(length);
+        for (std::size_t i = 0; i < length; ++i) {
+            contents[i] = static_cast<std::uint8_t>(i * 31 + i / 4099);
+        }
+        const auto track = folder.write("t.dat", contents);
+        const TrackFileChecksums read = readTrackChecksums(track);
+        EXPECT_EQ(read.length, length);
+        EXPECT_EQ(read.computed, definitionChecksum(contents)) << length;
+        EXPECT_EQ(read.stored, storedTrackChecksum(contents)) << length;
+    }
+    EXPECT_EQ(readTrackChecksums(folder.write("short.dat", std::string("abcd"))).length, 4u);
+}
+
+TEST(TrackChecksumTest, RenewsTheChecksumOfATrackLongerThanAChunk) {
+    TempFolder folder;
+    std::vector<std::uint8_t> contents(2 * FileChunkSize + 7);
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        contents[i] = static_cast<std::uint8_t>(i * 13 + i / 509);
+    }
+    const auto track = folder.write("t.dat", contents);
+    ASSERT_TRUE(WriteTrackChecksum(track));
+    const TrackChecksum expected = definitionChecksum(contents);
+    writeU16(contents, contents.size() - 4, expected.byteSum);
+    writeU16(contents, contents.size() - 2, expected.rotatingSum);
+    EXPECT_EQ(readBytes(track), contents);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 
 TEST(TrackChecksumTest, WritesTheLastFourBytesOnlyAndIsRepeatable) {

@@ -112,8 +112,13 @@ std::vector<InsertionCase> insertionCases() {
         {"NoCustomDataGoesBehindTheArea", trackWithArea(plainArea), 2, 140, 140},
         {"EmptyBumpTable", trackWithArea(plainArea), 0, 140, 140},
         {"CustomDataIsReplaced", trackWithArea(blockWithEntries(5, 9).markedForm()), 2, 100, 386},
+        // The tail runs across several of the chunks in which the track is rewritten.
+        {"TailLongerThanTwoChunks",
+         trackWithArea(blockWithEntries(5, 9).markedForm(), 2 * FileChunkSize + 999), 3, 100, 386},
         {"CustomDataReplacedByAnEmptyTable", trackWithArea(blockWithEntries(1, 9).markedForm()), 0, 100, 370},
         {"EmptyArea", trackWithArea({}), 1, 100, 100},
+        {"EmptyAreaInFrontOfTheChecksum", trackOf(500, 464, 464), 1, 464, 464},
+        {"AreaStartAtTheChecksum", trackOf(500, 464, 100), 1, 100, 100},
         {"AreaStartAtTheEndOfTheFile", trackOf(500, 468, 60), 1, 60, 60},
         {"AreaStartFarBehindTheEnd", trackOf(500, 9000, 60), 1, 60, 60},
         {"AreaStartNearTwoToThe32", markerAtStart, 1, 200, 200},
@@ -155,8 +160,8 @@ TEST_P(InsertionTest, SplicesTheCompiledBlockAndKeepsEverythingElse) {
               Bytes(c.track.begin() + static_cast<std::ptrdiff_t>(tail), c.track.end() - 4));
 
     // Extraction hands back exactly what followed the marker.
-    EXPECT_TRUE(holdsCustomMagicData(result));
-    EXPECT_EQ(customMagicBlock(result).bytes(), Bytes(block.begin() + 4, block.end()));
+    EXPECT_TRUE(trackHoldsCustomMagicData(folder / "t.dat"));
+    EXPECT_EQ(readCustomMagicBlock(folder / "t.dat").bytes(), Bytes(block.begin() + 4, block.end()));
 
     // A second insertion of the same file replaces the block with itself.
     ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
@@ -203,6 +208,15 @@ TEST_F(TrackFileTest, BackupLiesBesideTheTrackWithTheExtensionBak) {
                                                             "t.dat", "track", "track.bak"}));
 }
 
+TEST_F(TrackFileTest, TheBackupOfATrackLongerThanAChunkIsWhole) {
+    const Bytes original = trackWithArea({}, 3 * FileChunkSize + 5);
+    folder.write("t.dat", original);
+    folder.write("m.md2", magicTextOf(blockWithEntries(1, 2)));
+    ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::CopyToBak, messages),
+              InsertResult::Inserted);
+    EXPECT_EQ(readBytes(folder / "t.bak"), original);
+}
+
 TEST_F(TrackFileTest, NoBackupUnlessAsked) {
     ASSERT_EQ(insert(trackWithArea({}), magicTextOf(blockWithEntries(1, 2))), InsertResult::Inserted);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"m.md2", "t.dat"}));
@@ -239,7 +253,8 @@ std::vector<RefusalCase> refusalCases() {
         {"AreaEndInTheChecksum", trackOf(500, 100, 466), magic, InsertResult::Refused, text::NotATrackFile},
         {"AreaEndNearTwoToThe32", trackOf(500, 100, 0xFFFFFFF0), magic, InsertResult::Refused,
          text::NotATrackFile},
-        {"AreaStartAtTheChecksum", trackOf(500, 464, 100), magic, InsertResult::Refused, text::NotATrackFile},
+        {"AreaStartThreeBytesBeforeTheEnd", trackOf(500, 465, 100), magic, InsertResult::Refused,
+         text::NotATrackFile},
         {"AreaStartTwoBytesBeforeTheEnd", trackOf(500, 466, 100), magic, InsertResult::Refused,
          text::NotATrackFile},
         {"CustomDataBehindTheAreaEnd", customBehindEnd, magic, InsertResult::Refused, text::NotATrackFile},
@@ -460,7 +475,7 @@ TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {
         for (int round = 0; round < Rounds; ++round) {
             try {
                 InsertMagicFile(folder / job.magic, folder / job.track, BackupChoice::None, own);
-                if (customMagicBlock(readBytes(folder / job.track)).bytes() != job.expected) {
+                if (readCustomMagicBlock(folder / job.track).bytes() != job.expected) {
                     ++job.wrong;
                 }
             } catch (const IoError&) {
@@ -480,22 +495,27 @@ TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {
 }
 
 TEST(CustomMagicDataTest, BlockEndsAtTheFirstEndMark) {
-    const Bytes marked = blockWithEntries(3, 5).markedForm();
-    const Bytes bare(marked.begin() + 4, marked.end());
-    EXPECT_TRUE(holdsCustomMagicData(trackWithArea(marked)));
-    EXPECT_EQ(customMagicBlock(trackWithArea(marked)).bytes(), bare);
+    // 1500 entries run past the first piece in which the end mark is looked for.
+    for (const std::size_t entries : {std::size_t{3}, std::size_t{1500}}) {
+        TempFolder folder;
+        const Bytes marked = blockWithEntries(entries, 5).markedForm();
+        const auto track = folder.write("t.dat", trackWithArea(marked, 5000));
+        EXPECT_TRUE(trackHoldsCustomMagicData(track)) << entries;
+        EXPECT_EQ(readCustomMagicBlock(track).bytes(), Bytes(marked.begin() + 4, marked.end())) << entries;
 
-    // A bump value of 65535 reads as the end mark: the entries behind it are lost.
-    Bytes stopped = marked;
-    writeU16(stopped, 4 + 260 + 4, 0xFFFF);
-    EXPECT_EQ(customMagicBlock(trackWithArea(stopped)).bytes().size(), 260u + 4 + 2);
-
-    EXPECT_FALSE(holdsCustomMagicData(trackWithArea(filler(300, 1))));
+        // A bump value of 65535 reads as the end mark: the entries behind it are lost.
+        Bytes stopped = marked;
+        writeU16(stopped, 4 + 260 + 4 * (entries - 1) + 2, 0xFFFF);
+        folder.write("t.dat", trackWithArea(stopped));
+        EXPECT_EQ(readCustomMagicBlock(track).bytes().size(), 260 + 4 * entries) << entries;
+    }
+    TempFolder folder;
+    EXPECT_FALSE(trackHoldsCustomMagicData(folder.write("t.dat", trackWithArea(filler(300, 1)))));
 }
 
 TEST(CustomMagicDataTest, ReadsPastTheEndFail) {
     Bytes noEndMark = trackWithArea(Bytes{'Q', 'Z', '0', '2'}, 4);
-    noEndMark.resize(noEndMark.size() + 300, 0);
+    noEndMark.resize(noEndMark.size() + 9001, 0);
     struct Case {
         const char* name;
         Bytes track;
@@ -506,13 +526,15 @@ TEST(CustomMagicDataTest, ReadsPastTheEndFail) {
         {"AreaStartAtTheEnd", trackOf(400, 368, 50), true},
         {"AreaStartTwoBytesBeforeTheEnd", trackOf(400, 366, 50), true},
         {"AreaStartNearTwoToThe32", trackOf(400, 0xFFFFFFE0, 50), true},
-        {"NoEndMark", noEndMark, false},
+        {"NoEndMarkBeforeAnOddLastByte", noEndMark, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(errorCodeOf([&] { holdsCustomMagicData(c.track); }),
+        TempFolder folder;
+        const auto track = folder.write("t.dat", c.track);
+        EXPECT_EQ(errorCodeOf([&] { trackHoldsCustomMagicData(track); }),
                   c.markerReadFails ? IoError::ReadBeyondEnd : 0)
             << c.name;
-        EXPECT_EQ(errorCodeOf([&] { customMagicBlock(c.track); }), IoError::ReadBeyondEnd) << c.name;
+        EXPECT_EQ(errorCodeOf([&] { readCustomMagicBlock(track); }), IoError::ReadBeyondEnd) << c.name;
     }
 }
 
