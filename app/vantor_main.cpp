@@ -25,6 +25,7 @@
 #include "integer_text.hpp"
 #include "magic_source.hpp"
 #include "output_check.hpp"
+#include "platform.hpp"
 #include "settings_file.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
@@ -42,13 +43,13 @@ namespace {
 
 // Where the file system ignores case, folder names are kept in lower case.
 std::string caseFolded(std::string folder) {
-#ifdef _WIN32
-    for (char& c : folder) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+    if (vantor::platform::fileNamesIgnoreCase()) {
+        for (char& c : folder) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
         }
     }
-#endif
     return folder;
 }
 

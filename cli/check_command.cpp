@@ -5,6 +5,7 @@
 #include "file_messages.hpp"
 #include "file_system.hpp"
 #include "json_writer.hpp"
+#include "platform.hpp"
 #include "stream_messages.hpp"
 #include "texts.hpp"
 
@@ -48,13 +49,13 @@ int runCheck(const std::vector<std::filesystem::path>& files, OutputFormat forma
     }
     int exitCode = 0;
     for (const std::filesystem::path& file : files) {
-        FileMessages fileMessages(messages, file.string());
+        FileMessages fileMessages(messages, platform::utf8FromPath(file));
         const int read = reportingIoErrors(fileMessages, [&] {
             if (!fileExists(file)) {
                 fileMessages.show(MessageKind::Error, text::FileNotFound);
                 return 1;
             }
-            for (const Finding& finding : checkFileContents(readFile(file), file.string())) {
+            for (const Finding& finding : checkFileContents(readFile(file), platform::utf8FromPath(file))) {
                 if (finding.severity != Severity::Note) {
                     exitCode = std::max(exitCode, 1);
                 }

@@ -4,6 +4,7 @@
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "messages.hpp"
+#include "platform.hpp"
 #include "stream_messages.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
@@ -22,7 +23,8 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         const TrackFileChecksums checksums = readTrackChecksums(track);
         if (checksums.length < MinimumChecksummedSize) {
-            messages.show(MessageKind::Error, track.string() + " is " + std::to_string(checksums.length) +
+            messages.show(MessageKind::Error, platform::utf8FromPath(track) + " is " +
+                                                  std::to_string(checksums.length) +
                                                   " bytes long; a track file holds at least 5 bytes.");
             return 1;
         }
@@ -34,14 +36,15 @@ int runChecksum(const std::filesystem::path& track, ChecksumAction action, std::
         }
         if (action == ChecksumAction::Fix) {
             if (!renewStoredChecksum(track)) {
-                messages.show(MessageKind::Error, "Unable to write the checksum of " + track.string());
+                messages.show(MessageKind::Error,
+                              "Unable to write the checksum of " + platform::utf8FromPath(track));
                 return 1;
             }
             out << "renewed\n";
             return 0;
         }
         messages.show(MessageKind::Error,
-                      "The checksum of " + track.string() + " does not match its contents.");
+                      "The checksum of " + platform::utf8FromPath(track) + " does not match its contents.");
         return 1;
     });
 }
@@ -51,7 +54,7 @@ int runChecksums(const std::vector<std::filesystem::path>& tracks, ChecksumActio
     int exitCode = 0;
     for (const std::filesystem::path& track : tracks) {
         if (tracks.size() > 1) {
-            out << track.string() << ":\n";
+            out << platform::utf8FromPath(track) << ":\n";
         }
         exitCode = std::max(exitCode, runChecksum(track, action, out, err));
     }

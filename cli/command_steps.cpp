@@ -3,6 +3,7 @@
 #include "file_system.hpp"
 #include "io_error.hpp"
 #include "output_check.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
 
 #include <string>
@@ -20,7 +21,7 @@ int reportingIoErrors(Messages& messages, const std::function<int()>& work) {
 
 bool namedFileFound(const std::filesystem::path& path, Messages& messages) {
     if (!regularFileFound(path)) {
-        messages.show(MessageKind::Error, text::fileNotFound(path.string()));
+        messages.show(MessageKind::Error, text::fileNotFound(platform::utf8FromPath(path)));
         return false;
     }
     return true;

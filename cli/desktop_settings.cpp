@@ -1,16 +1,16 @@
 #include "desktop_settings.hpp"
 
+#include "platform.hpp"
 #include "settings_file.hpp"
 
 namespace vantor::cli {
 
 std::filesystem::path desktopSettingsFile() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
+    const std::filesystem::path folder = platform::programFolder();
+    if (folder.empty()) {
         return {};
     }
-    return settingsFilePath(program.parent_path());
+    return settingsFilePath(folder);
 }
 
 } // namespace vantor::cli

@@ -2,6 +2,7 @@
 
 #include "command_steps.hpp"
 #include "output_folder.hpp"
+#include "platform.hpp"
 #include "stream_messages.hpp"
 #include "texts.hpp"
 #include "track_file.hpp"
@@ -32,9 +33,10 @@ int runExtractAll(const std::vector<std::filesystem::path>& tracks, const std::f
     std::set<std::filesystem::path> outputs;
     for (const std::filesystem::path& track : tracks) {
         if (!outputs.insert(std::filesystem::path(track.stem()) += ".md2").second) {
-            messages.show(MessageKind::Error,
-                          track.string() + ": another track of the same name would write " +
-                              (outputFolder / track.stem()).string() + ".md2 too; nothing was written.");
+            messages.show(MessageKind::Error, platform::utf8FromPath(track) +
+                                                  ": another track of the same name would write " +
+                                                  platform::utf8FromPath(outputFolder / track.stem()) +
+                                                  ".md2 too; nothing was written.");
             return 1;
         }
     }

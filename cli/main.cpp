@@ -5,6 +5,7 @@
 #include "extract_command.hpp"
 #include "info_command.hpp"
 #include "insert_command.hpp"
+#include "platform.hpp"
 #include "set_command.hpp"
 #include "settings_file.hpp"
 #include "show_command.hpp"
@@ -16,7 +17,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -26,9 +29,9 @@ namespace {
 constexpr int UsageError = 2;
 
 // The first argument that is neither an option nor the value of --settings: the command's name.
-std::optional<std::string_view> commandName(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
+std::optional<std::string_view> commandName(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
         if (argument == "--settings") {
             ++i;
         } else if (!argument.starts_with('-')) {
@@ -36,6 +39,19 @@ std::optional<std::string_view> commandName(int argc, char** argv) {
         }
     }
     return std::nullopt;
+}
+
+// Names as typed, in UTF-8, to paths: on Windows a path made from a narrow string would read it in
+// the system's code page.
+std::filesystem::path pathOf(const std::string& text) {
+    return vantor::platform::pathFromUtf8(text);
+}
+
+std::vector<std::filesystem::path> pathsOf(const std::vector<std::string>& texts) {
+    std::vector<std::filesystem::path> paths;
+    paths.reserve(texts.size());
+    std::transform(texts.begin(), texts.end(), std::back_inserter(paths), pathOf);
+    return paths;
 }
 
 vantor::cli::OutputFormat formatOf(bool json) {
@@ -61,7 +77,7 @@ int main(int argc, char** argv) {
         ->check(CLI::ExistingFile);
 
     std::string track;
-    std::vector<std::filesystem::path> checksumTracks;
+    std::vector<std::string> checksumTracks;
     bool fix = false;
     auto* checksum =
         app.add_subcommand("checksum", "Print the stored and the computed checksum of track files");
@@ -77,7 +93,7 @@ int main(int argc, char** argv) {
     insert->add_flag("--backup", backup,
                      "Copy the track file to the same name with the extension .bak first");
 
-    std::vector<std::filesystem::path> extractFiles;
+    std::vector<std::string> extractFiles;
     std::string extractFolder;
     auto* extract = app.add_subcommand(
         "extract", "Write a track file's custom magic data as a magic data file: TRACK OUTPUT, or "
@@ -124,7 +140,7 @@ int main(int argc, char** argv) {
                      "Track file, magic data file (*.md2, *.md) or EXE@N, the stock data of track N")
         ->required();
 
-    std::vector<std::filesystem::path> checkFiles;
+    std::vector<std::string> checkFiles;
     auto* check = app.add_subcommand(
         "check",
         "Find what the lenient readers would silently get wrong in magic data files and track files");
@@ -156,7 +172,9 @@ int main(int argc, char** argv) {
                     "Text file of FIRST,SECOND lines that replaces the bump table")
         ->type_name("FILE");
 
-    if (const auto name = commandName(argc, argv)) {
+    vantor::platform::useBinaryStandardStreams();
+    std::vector<std::string> arguments = vantor::platform::commandLineArguments(argc, argv);
+    if (const auto name = commandName(arguments)) {
         const auto& commands = app.get_subcommands([](const CLI::App*) { return true; });
         const bool known = std::any_of(commands.begin(), commands.end(),
                                        [&](const CLI::App* command) { return command->get_name() == *name; });
@@ -166,9 +184,11 @@ int main(int argc, char** argv) {
             return UsageError;
         }
     }
+    // CLI11 takes a list in reverse order.
+    std::reverse(arguments.begin(), arguments.end());
 
     try {
-        app.parse(argc, argv);
+        app.parse(arguments);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : UsageError;
@@ -176,42 +196,44 @@ int main(int argc, char** argv) {
 
     try {
         if (*checksum) {
-            return runChecksums(checksumTracks, fix ? ChecksumAction::Fix : ChecksumAction::Verify, std::cout,
-                                std::cerr);
+            return runChecksums(pathsOf(checksumTracks), fix ? ChecksumAction::Fix : ChecksumAction::Verify,
+                                std::cout, std::cerr);
         }
-        const DescriptionOptions descriptionOptions{settingsFile, descriptionsFile};
+        const DescriptionOptions descriptionOptions{pathOf(settingsFile), pathOf(descriptionsFile)};
         if (*show) {
             return runShow(showSources, descriptionOptions, formatOf(json), std::cout, std::cerr);
         }
         if (*check) {
-            return runCheck(checkFiles, formatOf(json), std::cout, std::cerr);
+            return runCheck(pathsOf(checkFiles), formatOf(json), std::cout, std::cerr);
         }
         if (*diff) {
             return runDiff(diffA, diffB, descriptionOptions, formatOf(json), std::cout, std::cerr);
         }
         if (*set) {
-            return runSet(setTarget, assignments, bumpTableFile, std::cerr);
+            return runSet(pathOf(setTarget), assignments, pathOf(bumpTableFile), std::cerr);
         }
         if (*insert) {
-            return runInsert(track, magic,
+            return runInsert(pathOf(track), pathOf(magic),
                              backup ? vantor::BackupChoice::CopyToBak : vantor::BackupChoice::None,
                              std::cerr);
         }
         if (*extract) {
-            const auto settings = vantor::readSettings(
-                settingsFile.empty() ? desktopSettingsFile() : std::filesystem::path(settingsFile));
+            const auto settings =
+                vantor::readSettings(settingsFile.empty() ? desktopSettingsFile() : pathOf(settingsFile));
             if (!extractFolder.empty()) {
-                return runExtractAll(extractFiles, extractFolder, settings.descriptions, std::cerr);
+                return runExtractAll(pathsOf(extractFiles), pathOf(extractFolder), settings.descriptions,
+                                     std::cerr);
             }
             if (extractFiles.size() != 2) {
                 std::cerr << "extract: give TRACK OUTPUT, or TRACK... --output-dir DIR.\n";
                 return UsageError;
             }
-            return runExtract(extractFiles[0], extractFiles[1], settings.descriptions, std::cerr);
+            return runExtract(pathOf(extractFiles[0]), pathOf(extractFiles[1]), settings.descriptions,
+                              std::cerr);
         }
         if (*stock) {
-            const auto settings = vantor::readSettings(
-                settingsFile.empty() ? desktopSettingsFile() : std::filesystem::path(settingsFile));
+            const auto settings =
+                vantor::readSettings(settingsFile.empty() ? desktopSettingsFile() : pathOf(settingsFile));
             if (!stockFolder.empty() && !stockOutput.empty()) {
                 std::cerr << "stock: give OUTPUT or --output-dir, not both.\n";
                 return UsageError;
@@ -221,16 +243,17 @@ int main(int argc, char** argv) {
                 return UsageError;
             }
             if (stockNumber == "all" || !stockFolder.empty()) {
-                return runStockInto(exe, stockNumber, stockFolder, settings.descriptions, std::cerr);
+                return runStockInto(pathOf(exe), stockNumber, pathOf(stockFolder), settings.descriptions,
+                                    std::cerr);
             }
-            return runStock(exe, stockNumber, stockOutput, settings.descriptions, std::cerr);
+            return runStock(pathOf(exe), stockNumber, pathOf(stockOutput), settings.descriptions, std::cerr);
         }
         if (*info) {
             const auto given = [](const CLI::Option* option, const std::string& text) {
                 return option->count() > 0 ? std::optional<std::string>(text) : std::nullopt;
             };
             return runInfo(
-                infoTrack,
+                pathOf(infoTrack),
                 {given(lapsOption, laps), given(split1Option, split1), given(split2Option, split2)},
                 std::cout, std::cerr);
         }

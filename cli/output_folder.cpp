@@ -1,5 +1,6 @@
 #include "output_folder.hpp"
 
+#include "platform.hpp"
 #include <string>
 #include <system_error>
 
@@ -11,7 +12,7 @@ bool createOutputFolder(const std::filesystem::path& folder, Messages& messages)
     if (error || !std::filesystem::is_directory(folder, error)) {
         messages.show(
             MessageKind::Error,
-            folder.string() + ": the output folder cannot be created" +
+            platform::utf8FromPath(folder) + ": the output folder cannot be created" +
                 (error ? ": " + error.message() : std::string(": a file of that name is in the way")) + ".");
         return false;
     }

@@ -7,6 +7,7 @@
 #include "integer_text.hpp"
 #include "magic_file_edit.hpp"
 #include "magic_source.hpp"
+#include "platform.hpp"
 #include "stream_messages.hpp"
 #include "texts.hpp"
 #include "track_block_edit.hpp"
@@ -53,7 +54,7 @@ std::optional<ValueChange> parsedAssignment(std::string_view assignment) {
 int runSet(const std::filesystem::path& target, const std::vector<std::string>& assignments,
            const std::filesystem::path& bumpTableFile, std::ostream& err) {
     StreamMessages messages(err);
-    FileMessages targetMessages(messages, target.string());
+    FileMessages targetMessages(messages, platform::utf8FromPath(target));
     std::vector<ValueChange> changes;
     for (const std::string& assignment : assignments) {
         const auto change = parsedAssignment(assignment);
@@ -69,7 +70,7 @@ int runSet(const std::filesystem::path& target, const std::vector<std::string>& 
         messages.show(MessageKind::Error, "Nothing to set: give NUMBER=VALUE or --bump-table FILE.");
         return SetUsageError;
     }
-    const SourceNaming naming = nameSource(target.string());
+    const SourceNaming naming = nameSource(platform::utf8FromPath(target));
     if (naming.name && naming.name->kind == SourceKind::StockData) {
         targetMessages.show(MessageKind::Error,
                             "the game executable is never written; set changes a track file "
@@ -79,7 +80,7 @@ int runSet(const std::filesystem::path& target, const std::vector<std::string>& 
     return reportingIoErrors(targetMessages, [&] {
         std::optional<std::vector<BumpEntry>> bumpTable;
         if (!bumpTableFile.empty()) {
-            FileMessages bumpMessages(messages, bumpTableFile.string());
+            FileMessages bumpMessages(messages, platform::utf8FromPath(bumpTableFile));
             if (!fileExists(bumpTableFile)) {
                 bumpMessages.show(MessageKind::Error, text::FileNotFound);
                 return 1;

@@ -4,6 +4,7 @@
 #include "file_messages.hpp"
 #include "file_system.hpp"
 #include "io_error.hpp"
+#include "platform.hpp"
 #include "settings_file.hpp"
 #include "texts.hpp"
 
@@ -21,7 +22,7 @@ std::optional<DescriptionSources> readDescriptionSources(const DescriptionOption
         sources.asked = sources.settings;
     }
     if (!options.descriptionsFile.empty()) {
-        FileMessages fileMessages(messages, options.descriptionsFile.string());
+        FileMessages fileMessages(messages, platform::utf8FromPath(options.descriptionsFile));
         if (!fileExists(options.descriptionsFile)) {
             fileMessages.show(MessageKind::Error, text::FileNotFound);
             return std::nullopt;

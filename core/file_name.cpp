@@ -1,18 +1,13 @@
 #include "file_name.hpp"
 
+#include "platform.hpp"
+
 namespace vantor {
 
 namespace {
 
-// Drive colons and backslashes separate folders only where the file system says so.
-#ifdef _WIN32
-constexpr std::string_view FolderSeparators = "/\\:";
-#else
-constexpr std::string_view FolderSeparators = "/";
-#endif
-
 std::size_t nameStart(std::string_view name) {
-    const auto separator = name.find_last_of(FolderSeparators);
+    const auto separator = name.find_last_of(platform::folderSeparators());
     return separator == std::string_view::npos ? 0 : separator + 1;
 }
 

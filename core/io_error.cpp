@@ -1,5 +1,7 @@
 #include "io_error.hpp"
 
+#include "platform.hpp"
+
 #include <utility>
 
 namespace vantor {
@@ -55,13 +57,13 @@ IoError IoError::fromSystem(std::errc condition, const std::string& systemText,
         return IoError(code);
     }
     std::string reason = std::string(step) + ": " + systemText;
-    std::string message = file.string() + ": " + reason;
+    std::string message = platform::utf8FromPath(file) + ": " + reason;
     return IoError(code, std::move(reason), std::move(message));
 }
 
 IoError IoError::notARegularFile(const std::filesystem::path& file) {
     const std::string reason = textOf(NotARegularFile);
-    return IoError(NotARegularFile, reason, file.string() + ": " + reason);
+    return IoError(NotARegularFile, reason, platform::utf8FromPath(file) + ": " + reason);
 }
 
 std::string IoError::textOf(int code) {

@@ -4,6 +4,7 @@
 #include "integer_text.hpp"
 #include "little_endian.hpp"
 #include "pad_string.hpp"
+#include "platform.hpp"
 #include "text_lines.hpp"
 #include "texts.hpp"
 
@@ -167,7 +168,8 @@ std::optional<std::vector<std::uint8_t>> CompileMagicFile(const std::filesystem:
         messages.show(MessageKind::Error, text::NotAMagicFile);
         return std::nullopt;
     case MagicCompilation::Outcome::EndMarkInBumpTable:
-        messages.show(MessageKind::Error, text::bumpValueEndsTable(source.string(), compiled.endMarkLine));
+        messages.show(MessageKind::Error,
+                      text::bumpValueEndsTable(platform::utf8FromPath(source), compiled.endMarkLine));
         return std::nullopt;
     case MagicCompilation::Outcome::Compiled:
         break;

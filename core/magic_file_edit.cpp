@@ -2,6 +2,7 @@
 
 #include "file_system.hpp"
 #include "magic_file.hpp"
+#include "platform.hpp"
 #include "text_lines.hpp"
 #include "texts.hpp"
 
@@ -146,7 +147,8 @@ EditResult SetMagicFileValues(const std::filesystem::path& file, std::span<const
         messages.show(MessageKind::Error, text::FileNotFound);
         return EditResult::FileNotFound;
     }
-    const MagicTextEdit edit = editMagicText(readFile(file), file.string(), changes, bumpTable);
+    const MagicTextEdit edit =
+        editMagicText(readFile(file), platform::utf8FromPath(file), changes, bumpTable);
     if (!edit.text) {
         messages.show(MessageKind::Error, edit.refusal);
         return EditResult::Refused;

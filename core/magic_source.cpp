@@ -6,6 +6,7 @@
 #include "integer_text.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
 #include "track_file.hpp"
 
@@ -15,12 +16,12 @@
 namespace vantor {
 
 bool isMagicFileName(const std::filesystem::path& file) {
-    const std::string extension = upperExtension(file.string());
+    const std::string extension = upperExtension(platform::utf8FromPath(file));
     return extension == ".MD2" || extension == ".MD";
 }
 
 SourceNaming nameSource(std::string_view given) {
-    const std::filesystem::path file(given);
+    const std::filesystem::path file = platform::pathFromUtf8(given);
     const auto fileSource = [&] {
         return SourceName{isMagicFileName(file) ? SourceKind::MagicFile : SourceKind::TrackFile, file, 0,
                           std::string(given)};
@@ -40,7 +41,7 @@ SourceNaming nameSource(std::string_view given) {
         return {std::nullopt, "track " + std::to_string(*track) +
                                   " has no stock data; EXE@N takes a track number N from 1 to 17."};
     }
-    return {SourceName{SourceKind::StockData, std::filesystem::path(given.substr(0, at)), *track,
+    return {SourceName{SourceKind::StockData, platform::pathFromUtf8(given.substr(0, at)), *track,
                        std::string(given)},
             {}};
 }

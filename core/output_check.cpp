@@ -1,6 +1,7 @@
 #include "output_check.hpp"
 
 #include "file_system.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
 
 namespace vantor {
@@ -10,7 +11,8 @@ bool outputIsInput(const std::filesystem::path& output, const std::filesystem::p
     if (!sameFile(output, input)) {
         return false;
     }
-    messages.show(MessageKind::Error, text::outputIsAnInput(output.string(), input.string()));
+    messages.show(MessageKind::Error,
+                  text::outputIsAnInput(platform::utf8FromPath(output), platform::utf8FromPath(input)));
     return true;
 }
 

@@ -17,6 +17,15 @@ SystemError::SystemError(std::errc condition, const std::string& systemText)
     : std::runtime_error(systemText)
     , condition_(condition) {}
 
+std::filesystem::path pathFromUtf8(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 void setFaultPlan(const FaultPlan& plan) {
     activePlan = plan;
     callCount.store(0, std::memory_order_relaxed);

@@ -6,7 +6,9 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 // The core's one door to the operating system. Every call that touches a file goes through here, so
 // a port replaces one source file (platform_posix.cpp and its siblings) and a test can make any
@@ -128,6 +130,32 @@ void makeOwnerWritable(const std::filesystem::path& path) noexcept;
 
 // Writes all of bytes to the process's standard output.
 void writeStandardOutput(std::span<const std::uint8_t> bytes);
+
+// The folder of the running program's own file; empty when the system does not tell.
+std::filesystem::path programFolder();
+
+// The folder that holds the user's settings of every program: %APPDATA% on Windows,
+// $XDG_CONFIG_HOME (when it is an absolute path) or ~/.config elsewhere.
+std::filesystem::path userConfigFolder();
+
+// The program's arguments after its own name, in UTF-8: on Windows they are taken from the wide
+// command line, so that names outside the system's code page survive.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// Puts standard output and standard error into binary mode, so that every system writes the same
+// bytes (no CR added before LF on Windows).
+void useBinaryStandardStreams();
+
+// The characters that end a folder's name in a file name: "/", and on Windows also "\" and the
+// drive's ":".
+std::string_view folderSeparators();
+
+// True where the file system takes names without regard to case.
+bool fileNamesIgnoreCase();
+
+// The path named by UTF-8 text, and back; on POSIX systems the bytes are taken as they are.
+std::filesystem::path pathFromUtf8(std::string_view text);
+std::string utf8FromPath(const std::filesystem::path& path);
 
 // Test hook: from now on, counts the platform calls and makes call number failingCall (counted
 // from 1; 0 for none) fail with condition, as the system would have failed it.

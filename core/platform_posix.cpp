@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -430,6 +431,34 @@ void makeOwnerWritable(const fs::path& path) noexcept {
 void writeStandardOutput(std::span<const std::uint8_t> bytes) {
     faultPoint();
     writeAllTo(STDOUT_FILENO, bytes);
+}
+
+fs::path programFolder() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : program.parent_path();
+}
+
+fs::path userConfigFolder() {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+        return config;
+    }
+    const char* home = std::getenv("HOME");
+    return fs::path(home != nullptr ? home : ".") / ".config";
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
+void useBinaryStandardStreams() {}
+
+std::string_view folderSeparators() {
+    return "/";
+}
+
+bool fileNamesIgnoreCase() {
+    return false;
 }
 
 } // namespace vantor::platform

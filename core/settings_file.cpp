@@ -5,8 +5,6 @@
 #include "io_error.hpp"
 #include "platform.hpp"
 
-#include <cstdlib>
-
 namespace vantor {
 
 namespace {
@@ -16,25 +14,17 @@ constexpr std::string_view DescriptionsSection = "descriptions";
 constexpr std::string_view GameExeKey = "kx72000exe";
 constexpr std::string_view LastDirKey = "lastdir";
 
-std::filesystem::path userConfigFolder() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
-        return config;
-    }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : ".") / ".config";
-}
-
 } // namespace
 
 SettingsWriteError::SettingsWriteError(const std::filesystem::path& file)
-    : std::runtime_error("Unable to write to " + file.string()) {}
+    : std::runtime_error("Unable to write to " + platform::utf8FromPath(file)) {}
 
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
     const auto beside = programFolder / SettingsFileName;
     if (fileExists(beside)) {
         return beside;
     }
-    return userConfigFolder() / "vantor2000" / SettingsFileName;
+    return platform::userConfigFolder() / "vantor2000" / SettingsFileName;
 }
 
 Settings readSettings(const std::filesystem::path& file) {

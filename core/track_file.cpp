@@ -4,6 +4,7 @@
 #include "io_error.hpp"
 #include "little_endian.hpp"
 #include "magic_file.hpp"
+#include "platform.hpp"
 #include "texts.hpp"
 #include "track_checksum.hpp"
 #include "track_rewrite.hpp"
@@ -91,8 +92,8 @@ bool madeBackup(const fs::path& trackFile, LockedFile& track, Messages& messages
     try {
         // A track named *.bak would be its own backup, and the copy would then be replaced too.
         if (sameFile(backupFile, trackFile)) {
-            messages.show(MessageKind::Error,
-                          text::backupFailed(backupFile.string(), "it is the track file itself"));
+            messages.show(MessageKind::Error, text::backupFailed(platform::utf8FromPath(backupFile),
+                                                                 "it is the track file itself"));
             return false;
         }
         const std::uint64_t length = track.size();
@@ -100,7 +101,8 @@ bool madeBackup(const fs::path& trackFile, LockedFile& track, Messages& messages
                         [&](NewContents& backup) { backup.appendCopy(track, 0, length); });
         return true;
     } catch (const IoError& error) {
-        messages.show(MessageKind::Error, text::backupFailed(backupFile.string(), error.reason()));
+        messages.show(MessageKind::Error,
+                      text::backupFailed(platform::utf8FromPath(backupFile), error.reason()));
         return false;
     }
 }
@@ -129,7 +131,8 @@ InsertResult spliceUnderLock(const fs::path& trackFile, BackupChoice backup, Mes
     const SplicePlan plan = planSplice(
         length, headerRead, [&] { return holdsCustomMagicData(locked); }, block->size());
     if (!plan.splice) {
-        messages.show(MessageKind::Error, text::invalidTrackFile(trackFile.string(), plan.refusal));
+        messages.show(MessageKind::Error,
+                      text::invalidTrackFile(platform::utf8FromPath(trackFile), plan.refusal));
         return InsertResult::Refused;
     }
     const TrackRewrite rewrite = splicing(length, *block, *plan.splice);
@@ -218,8 +221,8 @@ InsertResult InsertMagicFile(const fs::path& magicFile, const fs::path& trackFil
     }
     // The backup would replace the magic data file that the user may still want to edit.
     if (backup == BackupChoice::CopyToBak && sameFile(backupPathOf(trackFile), magicFile)) {
-        messages.show(MessageKind::Error,
-                      text::backupFailed(backupPathOf(trackFile).string(), "it is the magic data file"));
+        messages.show(MessageKind::Error, text::backupFailed(platform::utf8FromPath(backupPathOf(trackFile)),
+                                                             "it is the magic data file"));
         return InsertResult::BackupFailed;
     }
     return InsertMagicBlock(*block, trackFile, backup, messages);

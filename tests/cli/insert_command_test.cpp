@@ -3,6 +3,7 @@
 #include "run_process.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
+#include "tmpdir_override.hpp"
 #include "track_file.hpp"
 #include "track_fixture.hpp"
 #include "unwritable_file.hpp"
@@ -22,7 +23,8 @@ using testing::TempFolder;
 // Runs the tool in the folder, with its temporary files going to tmp.
 testing::ProcessResult cli(const TempFolder& folder, const TempFolder& tmp,
                            const std::vector<std::string>& arguments) {
-    return testing::runProcess(VANTOR_CLI_PATH, arguments, folder.path(), {{"TMPDIR", tmp.path().string()}});
+    return testing::runProcess(VANTOR_CLI_PATH, arguments, folder.path(),
+                               testing::temporaryFolderEnvironment(tmp.path()));
 }
 
 const std::string Magic = formatMagicFile(testing::blockWithEntries(3, 7), Descriptions{});
@@ -46,6 +48,31 @@ TEST(InsertCommandTest, InsertsAsTheDesktopProgramDoes) {
     EXPECT_EQ(readBytes(folder / "t.bak"), original);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"m.md2", "same.dat", "t.bak", "t.dat"}));
     EXPECT_TRUE(tmp.fileNames().empty());
+}
+
+TEST(InsertCommandTest, NamesOutsideAsciiAreTakenAsTheyAre) {
+    // UTF-8 on the command line, whatever the system's own encoding of names.
+    const std::string track = "piste \xC3\xA9t\xC3\xA9.dat";
+    const std::string backup = "piste \xC3\xA9t\xC3\xA9.bak";
+    const std::string magic = "donn\xC3\xA9"
+                              "es \xC3\xB1.md2";
+    TempFolder folder;
+    TempFolder tmp;
+    const auto original = testing::trackWithArea(testing::filler(40, 1));
+    folder.write(track, original);
+    folder.write("same.dat", original);
+    folder.write(magic, Magic);
+
+    const auto result = cli(folder, tmp, {"insert", track, magic, "--backup"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+
+    testing::RecordingMessages messages;
+    ASSERT_EQ(InsertMagicFile(folder / magic, folder / "same.dat", BackupChoice::None, messages),
+              InsertResult::Inserted);
+    EXPECT_EQ(readBytes(folder / track), readBytes(folder / "same.dat"));
+    EXPECT_EQ(readBytes(folder / backup), original);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{magic, backup, track, "same.dat"}));
 }
 
 TEST(InsertCommandTest, RefusalsAndFailuresExitOneAndChangeNothing) {

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace vantor {
 namespace {
@@ -362,13 +361,12 @@ TEST(InfoBlockFileTest, AnUnwritableTrackIsReadButNotWritten) {
     const std::vector<std::uint8_t> original = trackWith("#KX7INFO|Name|Alpha|#");
     const auto track = folder.write("t.dat", original);
     testing::UnwritableFile unwritable(track);
+    const auto permissions = std::filesystem::status(track).permissions();
     InfoList list;
     std::uint64_t start = 0;
     ASSERT_TRUE(ReadKX7Info(track, list, start));
     EXPECT_EQ(list.lines(), Lines{"Name=Alpha"});
-    struct stat status {};
-    ::stat(track.c_str(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0444u);
+    EXPECT_EQ(std::filesystem::status(track).permissions(), permissions);
 
     RecordingMessages messages;
     EXPECT_EQ(errorCodeOf([&] { WriteKX7Info(track, list, listOf({"Name=Beta"}), messages); }),

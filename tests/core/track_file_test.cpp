@@ -1,12 +1,14 @@
 #include "track_file.hpp"
 
 #include "error_code_of.hpp"
+#include "fifo.hpp"
 #include "file_size_limit.hpp"
 #include "file_system.hpp"
+#include "info_block.hpp"
 #include "io_error.hpp"
 #include "little_endian.hpp"
-#include "platform.hpp"
 #include "magic_file.hpp"
+#include "platform.hpp"
 #include "recording_messages.hpp"
 #include "temp_folder.hpp"
 #include "texts.hpp"
@@ -17,13 +19,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -173,13 +176,14 @@ INSTANTIATE_TEST_SUITE_P(Tracks, InsertionTest, ::testing::ValuesIn(insertionCas
 
 TEST_F(TrackFileTest, InsertionMakesAReadOnlyTrackWritable) {
     folder.write("t.dat", trackWithArea({}));
-    ::chmod((folder / "t.dat").c_str(), 0444);
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder / "t.dat",
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
     folder.write("m.md2", magicTextOf(blockWithEntries(1, 2)));
     ASSERT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
-    struct stat status {};
-    ::stat((folder / "t.dat").c_str(), &status);
-    EXPECT_NE(status.st_mode & S_IWUSR, 0u);
+    EXPECT_NE(std::filesystem::status(folder / "t.dat").permissions() & perms::owner_write, perms::none);
 }
 
 TEST_F(TrackFileTest, BackupLiesBesideTheTrackWithTheExtensionBak) {
@@ -355,7 +359,9 @@ TEST_F(TrackFileTest, ABackupThatCannotBeWrittenStopsTheInsertion) {
 }
 
 TEST_F(TrackFileTest, ATrackThatIsNotARegularFileIsRefusedWithoutWaiting) {
-    ASSERT_EQ(::mkfifo((folder / "t.dat").c_str(), 0644), 0);
+    if (!testing::makeFifo(folder / "t.dat")) {
+        GTEST_SKIP() << "no FIFOs on this system";
+    }
     folder.write("m.md2", magicTextOf(blockWithEntries(2, 2)));
     try {
         InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages);
@@ -410,9 +416,41 @@ TEST_F(TrackFileTest, FailuresTellTheFileTheStepAndTheSystemsReason) {
 TEST_F(TrackFileTest, InsertionNeedsNoTemporaryFolder) {
     folder.write("t.dat", trackWithArea({}));
     folder.write("m.md2", magicTextOf(blockWithEntries(1, 1)));
-    ::setenv("TMPDIR", (tmp / "gone").c_str(), 1);
+    const testing::TmpDirOverride gone(tmp / "gone");
     EXPECT_EQ(InsertMagicFile(folder / "m.md2", folder / "t.dat", BackupChoice::None, messages),
               InsertResult::Inserted);
+}
+
+// The lock is taken per opening, so a second opening in this process waits as another process
+// would; the rewrite that waited while the track was replaced works on the new track.
+TEST_F(TrackFileTest, AnInsertionThatWaitedForTheLockWorksOnTheTrackThatReplacedTheOldOne) {
+    const Bytes original = testing::trackWithAreaAndInfoBlock(filler(20, 2), "#KX7INFO|Laps|1|#");
+    const auto track = folder.write("t.dat", original);
+    const Bytes marked = blockWithEntries(3, 4).markedForm();
+    std::atomic<bool> done = false;
+    InsertResult result = InsertResult::FileNotFound;
+    std::thread inserter;
+    {
+        LockedFile held(track);
+        inserter = std::thread([&] {
+            RecordingMessages own;
+            result = InsertMagicBlock(marked, track, BackupChoice::None, own);
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_FALSE(done) << "the insertion did not wait for the lock";
+        // The lock keeps out other rewrites only: a reader still gets the whole track.
+        EXPECT_EQ(readBytes(track), original);
+        InfoList laps;
+        laps.append("Laps=2");
+        held.replace(withInfoBlock(held.read(), laps, parseInfoBlock(original)->start), "track file");
+    }
+    inserter.join();
+    EXPECT_EQ(result, InsertResult::Inserted);
+    const Bytes now = trackNow();
+    EXPECT_EQ(parseInfoBlock(now)->list.value("Laps"), "2");
+    EXPECT_EQ(customMagicBlock(now).bytes(), Bytes(marked.begin() + 4, marked.end()));
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"t.dat"});
 }
 
 TEST_F(TrackFileTest, InsertionsAtOnceIntoTracksOfOneFolderKeepTheirOwnBlocks) {

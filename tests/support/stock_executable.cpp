@@ -1,9 +1,8 @@
 #include "stock_executable.hpp"
 
 #include <algorithm>
-#include <fcntl.h>
+#include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace vantor::testing {
 
@@ -16,22 +15,23 @@ std::vector<std::uint8_t> stockBytes(const StockRange& range) {
 }
 
 void writeStockExecutable(const std::filesystem::path& path, std::uint64_t size) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool done = fd >= 0 && ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+    { std::ofstream create(path, std::ios::binary | std::ios::trunc); }
+    std::error_code error;
+    // Sparse where the file system allows it: only the stock ranges hold bytes.
+    std::filesystem::resize_file(path, size, error);
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
     for (const StockRange& range : StockRanges) {
-        if (!done || range.offset >= size) {
+        if (range.offset >= size) {
             continue;
         }
         const std::vector<std::uint8_t> bytes = stockBytes(range);
-        const std::size_t fitting =
-            static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), size - range.offset));
-        done = ::pwrite(fd, bytes.data(), fitting, static_cast<off_t>(range.offset)) ==
-               static_cast<ssize_t>(fitting);
+        const auto fitting =
+            static_cast<std::streamsize>(std::min<std::uint64_t>(bytes.size(), size - range.offset));
+        file.seekp(static_cast<std::streamoff>(range.offset));
+        file.write(reinterpret_cast<const char*>(bytes.data()), fitting);
     }
-    if (fd >= 0 && ::close(fd) != 0) {
-        done = false;
-    }
-    if (!done) {
+    file.close();
+    if (error || !file) {
         throw std::runtime_error("cannot write " + path.string());
     }
 }

@@ -1,19 +1,28 @@
 #include "temp_folder.hpp"
 
+#include "platform.hpp"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace vantor::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // A name nobody holds yet: create_directory reports a folder that was there already.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = base / ("vantor-test-" + std::to_string(random() % 1000000000000));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = std::move(candidate);
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -23,8 +32,12 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::filesystem::path TempFolder::operator/(std::string_view name) const {
+    return path_ / platform::pathFromUtf8(name);
+}
+
 std::filesystem::path TempFolder::write(std::string_view name, std::string_view contents) const {
-    const auto file = path_ / name;
+    const auto file = *this / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     if (!out) {
@@ -41,7 +54,7 @@ std::filesystem::path TempFolder::write(std::string_view name,
 std::vector<std::string> TempFolder::fileNames() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(platform::utf8FromPath(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -17,11 +17,12 @@ public:
     ~TempFolder();
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    // Names are UTF-8, on every system.
+    std::filesystem::path operator/(std::string_view name) const;
 
     std::filesystem::path write(std::string_view name, std::string_view contents) const;
     std::filesystem::path write(std::string_view name, const std::vector<std::uint8_t>& contents) const;
-    // The names of the files in the folder, sorted.
+    // The names of the files in the folder, in UTF-8, sorted.
     std::vector<std::string> fileNames() const;
 
 private:
