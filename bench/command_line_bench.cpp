@@ -5,6 +5,7 @@
 // there and are removed at the end.
 
 #include "file_system.hpp"
+#include "process_runs.hpp"
 #include "little_endian.hpp"
 #include "magic_file.hpp"
 #include "track_checksum.hpp"
@@ -18,15 +19,12 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -44,24 +42,12 @@ using Arguments = std::vector<std::string>;
 class Workspace {
 public:
     Workspace() {
-        std::string pattern = (fs::current_path() / "command-line-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a work folder in " + fs::current_path().string());
-        }
-        folder_ = pattern;
         vantor::MagicBlock block(
             std::vector<std::uint8_t>(vantor::ValueAreaSize + BumpEntries * vantor::BumpEntrySize, 1));
         const std::string text = vantor::formatMagicFile(block, vantor::Descriptions{});
         std::ofstream(magicPath(), std::ios::binary)
             .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    ~Workspace() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
     fs::path track(std::int64_t size) {
         const fs::path path = folder_ / ("track-" + std::to_string(size) + ".dat");
         if (!fs::exists(path)) {
@@ -103,7 +89,7 @@ private:
         }
     }
 
-    fs::path folder_;
+    vantor::bench::WorkFolder folder_{"command-line-bench"};
 };
 
 Workspace* workspace = nullptr;
@@ -117,24 +103,9 @@ std::vector<char*> argvOf(Arguments& arguments) {
     return argv;
 }
 
-// Runs a program found on the path and waits for it; a failure ends the benchmark.
-void run(Arguments arguments, benchmark::State& state) {
-    std::vector<char*> argv = argvOf(arguments);
-    posix_spawn_file_actions_t quiet;
-    ::posix_spawn_file_actions_init(&quiet);
-    ::posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int started = ::posix_spawnp(&child, argv[0], &quiet, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&quiet);
-    if (started != 0) {
-        state.SkipWithError(("cannot start " + arguments[0]).c_str());
-        return;
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        state.SkipWithError((arguments[0] + " failed").c_str());
-    }
+// Runs a program found on the path, its output thrown away; a failure ends the benchmark.
+void run(const Arguments& arguments, benchmark::State& state) {
+    vantor::bench::runProcess(arguments, state, 0, "/dev/null");
 }
 
 // The peak resident memory of the program in kB, read from its own memory map as it exits: the
