@@ -1,6 +1,7 @@
 #include "platform.hpp"
 
 #include <atomic>
+#include <utility>
 
 namespace vantor::platform {
 
@@ -12,6 +13,25 @@ FaultPlan activePlan;
 std::atomic<std::uint64_t> callCount = 0;
 
 } // namespace
+
+OpenFile::OpenFile(OpenFile&& other) noexcept
+    : handle_(std::exchange(other.handle_, InvalidHandle)) {}
+
+OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != InvalidHandle) {
+            closeQuietly(handle_);
+        }
+        handle_ = std::exchange(other.handle_, InvalidHandle);
+    }
+    return *this;
+}
+
+OpenFile::~OpenFile() {
+    if (handle_ != InvalidHandle) {
+        closeQuietly(handle_);
+    }
+}
 
 SystemError::SystemError(std::errc condition, const std::string& systemText)
     : std::runtime_error(systemText)

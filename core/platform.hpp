@@ -73,6 +73,9 @@ public:
     void close();
 
 private:
+    // Closes a handle on the way out, where a failure has no one to tell.
+    static void closeQuietly(Handle handle) noexcept;
+
     Handle handle_ = InvalidHandle;
 };
 

@@ -186,23 +186,8 @@ void writeAllTo(int fd, std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-OpenFile::OpenFile(OpenFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, InvalidHandle)) {}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != InvalidHandle) {
-            ::close(descriptorOf(handle_));
-        }
-        handle_ = std::exchange(other.handle_, InvalidHandle);
-    }
-    return *this;
-}
-
-OpenFile::~OpenFile() {
-    if (handle_ != InvalidHandle) {
-        ::close(descriptorOf(handle_));
-    }
+void OpenFile::closeQuietly(Handle handle) noexcept {
+    ::close(descriptorOf(handle));
 }
 
 std::size_t OpenFile::read(std::span<std::uint8_t> buffer) {

@@ -268,23 +268,8 @@ std::wstring environmentValue(const wchar_t* name) {
 
 } // namespace
 
-OpenFile::OpenFile(OpenFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, InvalidHandle)) {}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != InvalidHandle) {
-            ::CloseHandle(handleOf(handle_));
-        }
-        handle_ = std::exchange(other.handle_, InvalidHandle);
-    }
-    return *this;
-}
-
-OpenFile::~OpenFile() {
-    if (handle_ != InvalidHandle) {
-        ::CloseHandle(handleOf(handle_));
-    }
+void OpenFile::closeQuietly(Handle handle) noexcept {
+    ::CloseHandle(handleOf(handle));
 }
 
 std::size_t OpenFile::read(std::span<std::uint8_t> buffer) {
