@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QIcon>
 
+#include "deferred_icon_engine.hpp"
 #include "text_conversion.hpp"
 #include "texts.hpp"
 #include "version.hpp"
@@ -15,10 +16,12 @@ void setProgramIdentity() {
 }
 
 void setProgramIcon() {
-    QIcon icon;
-    QDirIterator files(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        icon.addFile(files.next());
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(new DeferredIconEngine([] {
+        QIcon icon;
+        QDirIterator files(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            icon.addFile(files.next());
+        }
+        return icon;
+    })));
 }

@@ -6,5 +6,6 @@
 // shows the entry's name and icon for its windows. Needs no application object.
 void setProgramIdentity();
 
-// The icon of every window, from the drawings built into the program. Needs the application.
+// The icon of every window, from the drawings built into the program, which are read when the
+// window system first asks for them. Needs the application.
 void setProgramIcon();
