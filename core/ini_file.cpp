@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 
 namespace vantor {
 
@@ -23,20 +24,20 @@ struct Line {
     std::size_t next;  // offset behind the line end
 };
 
-// A line ends at CR, at LF, or at CR LF.
-std::vector<Line> splitLines(const std::string& text) {
-    std::vector<Line> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
-        std::size_t next = end;
-        if (next < text.size()) {
-            next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-        }
-        lines.push_back({begin, end, next});
-        begin = next;
+// The line that starts at begin, if the text goes on there. A line ends at CR, at LF, or at CR LF.
+// Lines are taken one at a time, so that a look-up stops reading at the key it wants.
+std::optional<Line> lineAt(const std::string& text, std::size_t begin) {
+    if (begin >= text.size()) {
+        return std::nullopt;
     }
-    return lines;
+    const auto stop = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(begin), text.end(),
+                                   [](char c) { return c == '\r' || c == '\n'; });
+    const auto end = static_cast<std::size_t>(stop - text.begin());
+    std::size_t next = end;
+    if (next < text.size()) {
+        next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+    }
+    return Line{begin, end, next};
 }
 
 std::string_view trim(std::string_view text) {
@@ -99,8 +100,8 @@ struct Location {
 Location locate(const std::string& text, std::string_view section, std::string_view key) {
     Location location;
     bool inSection = false;
-    for (const Line& line : splitLines(text)) {
-        const std::string_view content(text.data() + line.begin, line.end - line.begin);
+    for (auto line = lineAt(text, 0); line; line = lineAt(text, line->next)) {
+        const std::string_view content(text.data() + line->begin, line->end - line->begin);
         if (const auto name = sectionName(content)) {
             if (inSection) {
                 break;
@@ -108,7 +109,7 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             inSection = equalsIgnoringCase(*name, section);
             if (inSection && !location.sectionFound) {
                 location.sectionFound = true;
-                location.sectionEnd = line.next;
+                location.sectionEnd = line->next;
             }
             continue;
         }
@@ -116,11 +117,11 @@ Location locate(const std::string& text, std::string_view section, std::string_v
             continue;
         }
         if (!trim(content).empty()) {
-            location.sectionEnd = line.next;
+            location.sectionEnd = line->next;
         }
         const auto pair = keyLine(content);
         if (pair && equalsIgnoringCase(pair->key, key)) {
-            location.keyLine = line;
+            location.keyLine = *line;
             return location;
         }
     }
@@ -211,8 +212,8 @@ std::optional<std::string> IniFile::find(std::string_view section, std::string_v
 std::map<std::string, std::string> IniFile::section(std::string_view name) const {
     std::map<std::string, std::string> values;
     bool inSection = false;
-    for (const Line& line : splitLines(text_)) {
-        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+    for (auto line = lineAt(text_, 0); line; line = lineAt(text_, line->next)) {
+        const std::string_view content(text_.data() + line->begin, line->end - line->begin);
         if (const auto found = sectionName(content)) {
             if (inSection) {
                 break;
