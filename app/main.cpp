@@ -15,6 +15,7 @@
 
 #include "box_messages.hpp"
 #include "command_line.hpp"
+#include "deferred_overflow_icon_style.hpp"
 #include "desktop_services.hpp"
 #include "fatal_start_guard.hpp"
 #include "filename_edit.hpp"
@@ -122,6 +123,7 @@ int main(int argc, char** argv) {
                                          text::displayUnreachable(display->first, display->second));
     QApplication application(argc, argv);
     guard.reset();
+    QApplication::setStyle(new DeferredOverflowIconStyle);
     setProgramIcon();
 
     BoxMessages messages;
