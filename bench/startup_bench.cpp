@@ -71,6 +71,8 @@ struct Run {
 
 // Runs the program to its end.
 Run runToEnd(const fs::path& program) {
+    // Made here, not in the child: a child would make a folder of its own and never remove it.
+    const std::string runtime = (place().folder() / "runtime").string();
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     if (child < 0) {
@@ -79,7 +81,7 @@ Run runToEnd(const fs::path& program) {
     if (child == 0) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("VANTOR_QUIT_WHEN_SHOWN", "1", 1);
-        ::setenv("XDG_RUNTIME_DIR", (place().folder() / "runtime").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         if (std::freopen("/dev/null", "w", stderr) == nullptr) {
             ::_exit(127);
         }
