@@ -7,6 +7,7 @@
 #include "io_error.hpp"
 #include "little_endian.hpp"
 #include "track_rewrite.hpp"
+#include "track_sums.hpp"
 
 #include <cstdio>
 
@@ -16,7 +17,7 @@ namespace {
 
 // Small enough to stay in the processor's cache between the read that fills it and the sums, and
 // below the size from which the allocator maps fresh, page-faulting memory for it.
-constexpr std::size_t SummedChunkSize = std::size_t{64} << 10;
+constexpr std::size_t SummedChunkSize = std::size_t{256} << 10;
 
 } // namespace
 
@@ -33,15 +34,7 @@ std::string checksumText(const TrackChecksum& checksum) {
 }
 
 void RunningTrackChecksum::add(std::span<const std::uint8_t> bytes) {
-    // The rotating sum is one serial chain; kept in 16 bits it compiles to a rotate and an add a
-    // byte. The byte sum is independent and rides along.
-    std::uint32_t byteSum = sums_.byteSum;
-    std::uint16_t rotating = sums_.rotatingSum;
-    for (std::uint8_t b : bytes) {
-        byteSum += b;
-        rotating = static_cast<std::uint16_t>(static_cast<std::uint16_t>(rotating << 3 | rotating >> 13) + b);
-    }
-    sums_ = {static_cast<std::uint16_t>(byteSum), rotating};
+    continueTrackSums(sums_, bytes);
 }
 
 TrackChecksum computeTrackChecksum(std::span<const std::uint8_t> contents) {
