@@ -17,7 +17,7 @@ namespace {
 
 // Small enough to stay in the processor's cache between the read that fills it and the sums, and
 // below the size from which the allocator maps fresh, page-faulting memory for it.
-constexpr std::size_t SummedChunkSize = std::size_t{256} << 10;
+constexpr std::size_t SummedChunkSize = std::size_t{64} << 10;
 
 } // namespace
 
