@@ -13,7 +13,8 @@ struct TrackChecksum;
 inline constexpr std::size_t LaneBlockSize = 256;
 
 #if defined(__x86_64__)
-// Each carries the sums on over the whole blocks at the front of bytes, and drops those from it.
+// Each carries the sums on over the whole blocks at the front of bytes, and drops those from it;
+// each stops early at a block whose additions carry too often for the lanes.
 void continueInSse2Lanes(TrackChecksum& sums, std::span<const std::uint8_t>& bytes);
 void continueInAvx2Lanes(TrackChecksum& sums, std::span<const std::uint8_t>& bytes);
 

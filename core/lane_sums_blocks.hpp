@@ -27,6 +27,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace vantor {
@@ -50,7 +51,9 @@ public:
 
     std::uint32_t byteSum() const { return byteSum_; }
 
-    std::uint16_t rotatingSum(std::uint16_t start) const {
+    // None when the block's additions carry so often that its guesses keep breaking: such bytes
+    // (long runs of FF, for one) go faster one after the other.
+    std::optional<std::uint16_t> rotatingSum(std::uint16_t start) const {
         const W startInEveryLane = V::broadcast16(start);
         const W starts = onesComplementAdd(startInEveryLane, offsetsBefore_);
         const W ends = run(starts);
@@ -146,6 +149,9 @@ private:
             for (int fold = 0; fold < 2; ++fold) {
                 v = V::add32(V::bitAnd(v, V::broadcast32(0xFFFF)), V::template shiftRight32<16>(v));
             }
+            // Zero as 0, not FFFF: a sum of 0 over zero bytes stays 0, and its guesses must too.
+            v = V::bitAnd(V::add32(v, V::template shiftRight32<16>(V::add32(v, V::broadcast32(1)))),
+                          V::broadcast32(0xFFFF));
             reduced[h] = V::lowHalvesSignExtended32(v);
         }
         return V::packSigned32(reduced[0], reduced[1]);
@@ -173,12 +179,14 @@ private:
         return x;
     }
 
+    // Random bytes carry about once a block, so this many repairs in one block mean dense carries.
+    static constexpr int MostRepairs = 4;
+
     // Lanes up to the first broken one keep their starts, which were checked; the next one starts
     // at its true end and the later ones at that end plus the offsets in between. Only lanes after
-    // the next one are checked again, so each round settles at least one more lane and this ends
-    // within 15 rounds.
-    std::uint16_t repaired(W starts, W ends, std::uint32_t broken) const {
-        for (;;) {
+    // the next one are checked again, so each round settles at least one more lane.
+    std::optional<std::uint16_t> repaired(W starts, W ends, std::uint32_t broken) const {
+        for (int repairs = 0; repairs < MostRepairs; ++repairs) {
             const int settled = firstLane(broken);
             const std::uint16_t end = V::lane(ends, settled);
             if (settled == 15) {
@@ -202,6 +210,7 @@ private:
                 return V::lane(ends, 15);
             }
         }
+        return std::nullopt;
     }
 
     W steps_[SegmentSize];
@@ -210,14 +219,19 @@ private:
     std::uint32_t byteSum_;
 };
 
-// Carries the sums on over the whole blocks at the front of bytes, and drops those from it.
+// Carries the sums on over the whole blocks at the front of bytes, and drops those from it; stops
+// early at a block whose additions carry too often for the lanes.
 template <class V> void continueInBlocks(TrackChecksum& sums, std::span<const std::uint8_t>& bytes) {
     std::uint32_t byteSum = sums.byteSum;
     std::uint16_t rotating = sums.rotatingSum;
     while (bytes.size() >= LaneBlockSize) {
         const LaneBlock<V> block(bytes.data());
+        const std::optional<std::uint16_t> blockEnd = block.rotatingSum(rotating);
+        if (!blockEnd) {
+            break;
+        }
         byteSum += block.byteSum();
-        rotating = block.rotatingSum(rotating);
+        rotating = *blockEnd;
         bytes = bytes.subspan(LaneBlockSize);
     }
     sums = {static_cast<std::uint16_t>(byteSum), rotating};

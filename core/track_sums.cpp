@@ -3,6 +3,8 @@
 #include "lane_sums.hpp"
 #include "track_checksum.hpp"
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -19,14 +21,25 @@ void continueOneByOne(TrackChecksum& sums, std::span<const std::uint8_t> bytes) 
     sums = {static_cast<std::uint16_t>(byteSum), rotating};
 }
 
+#if defined(__x86_64__)
+// Where the lanes stop at dense carries, this much goes one byte after the other before they are
+// tried again: enough to pay back a failed try, short enough to miss little when carries thin out.
+constexpr std::size_t DenseCarryStretch = 32 * LaneBlockSize;
+#endif
+
 } // namespace
 
 void continueTrackSums(TrackChecksum& sums, std::span<const std::uint8_t> bytes) {
 #if defined(__x86_64__)
-    if (hasAvx2Lanes()) {
-        continueInAvx2Lanes(sums, bytes);
-    } else {
-        continueInSse2Lanes(sums, bytes);
+    const auto continueInLanes = hasAvx2Lanes() ? continueInAvx2Lanes : continueInSse2Lanes;
+    for (;;) {
+        continueInLanes(sums, bytes);
+        if (bytes.size() < LaneBlockSize) {
+            break;
+        }
+        const auto stretch = bytes.first(std::min(bytes.size(), DenseCarryStretch));
+        continueOneByOne(sums, stretch);
+        bytes = bytes.subspan(stretch.size());
     }
 #endif
     continueOneByOne(sums, bytes);
