@@ -22,9 +22,10 @@ void continueOneByOne(TrackChecksum& sums, std::span<const std::uint8_t> bytes) 
 }
 
 #if defined(__x86_64__)
-// Where the lanes stop at dense carries, this much goes one byte after the other before they are
-// tried again: enough to pay back a failed try, short enough to miss little when carries thin out.
-constexpr std::size_t DenseCarryStretch = 32 * LaneBlockSize;
+// Where the lanes stop at dense carries, a stretch goes one byte after the other before they are
+// tried again. It doubles each time they stop at once again, so that a long run of such bytes costs
+// few failed tries, and starts from one block when they got on, so that a short run costs little.
+constexpr std::size_t LongestDenseCarryStretch = 32 * LaneBlockSize;
 #endif
 
 } // namespace
@@ -32,14 +33,18 @@ constexpr std::size_t DenseCarryStretch = 32 * LaneBlockSize;
 void continueTrackSums(TrackChecksum& sums, std::span<const std::uint8_t> bytes) {
 #if defined(__x86_64__)
     const auto continueInLanes = hasAvx2Lanes() ? continueInAvx2Lanes : continueInSse2Lanes;
+    std::size_t stretch = 0;
     for (;;) {
+        const std::size_t before = bytes.size();
         continueInLanes(sums, bytes);
         if (bytes.size() < LaneBlockSize) {
             break;
         }
-        const auto stretch = bytes.first(std::min(bytes.size(), DenseCarryStretch));
-        continueOneByOne(sums, stretch);
-        bytes = bytes.subspan(stretch.size());
+        const bool stoppedAtOnce = bytes.size() == before && stretch != 0;
+        stretch = stoppedAtOnce ? std::min(2 * stretch, LongestDenseCarryStretch) : LaneBlockSize;
+        const auto denseCarries = bytes.first(std::min(bytes.size(), stretch));
+        continueOneByOne(sums, denseCarries);
+        bytes = bytes.subspan(denseCarries.size());
     }
 #endif
     continueOneByOne(sums, bytes);
