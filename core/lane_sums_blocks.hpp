@@ -93,8 +93,6 @@ private:
 
     static int firstLane(std::uint32_t differenceBits) { return std::countr_zero(differenceBits) / 2; }
 
-    static W laneNumbers() { return V::laneNumbers(); }
-
     static std::uint32_t byteSumOf(const W rows[8]) {
         W total = V::byteSums(rows[0]);
         for (int r = 1; r < 8; ++r) {
@@ -196,7 +194,7 @@ private:
             const W base = onesComplementAdd(
                 endInEveryLane, V::broadcast16(static_cast<std::uint16_t>(~V::lane(offsetsUpTo_, settled))));
             // The next lane takes the end itself, so that its start is exact in either form of zero.
-            const W lanes = laneNumbers();
+            const W lanes = V::laneNumbers();
             const W guesses =
                 select(V::equal16(lanes, V::broadcast16(static_cast<std::uint16_t>(settled + 1))),
                        endInEveryLane, onesComplementAdd(base, offsetsBefore_));
