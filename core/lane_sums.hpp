@@ -1,7 +1,7 @@
 #pragma once
 
 // The track checksum's sums over whole 256-byte blocks in vector lanes, one way for each
-// instruction set the processor may have; the track sums pick the fastest one present.
+// instruction set the processor may have; the running track checksum picks the fastest one present.
 
 #include <cstdint>
 #include <span>

@@ -28,6 +28,10 @@ std::string checksumText(const TrackChecksum& checksum);
 // not be in memory whole.
 class RunningTrackChecksum {
 public:
+    // From sums already taken over the bytes in front.
+    explicit RunningTrackChecksum(TrackChecksum start = {})
+        : sums_(start) {}
+
     void add(std::span<const std::uint8_t> bytes);
     TrackChecksum value() const { return sums_; }
 

@@ -5,7 +5,6 @@
 #include "lane_sums.hpp"
 #include "little_endian.hpp"
 #include "track_checksum.hpp"
-#include "track_sums.hpp"
 #include "require.hpp"
 
 #include <span>
@@ -27,8 +26,9 @@ TrackChecksum definitionSums(TrackChecksum sums, Bytes bytes) {
 #if defined(__x86_64__)
 TrackChecksum summedInLanes(void (*lanes)(TrackChecksum&, Bytes&), TrackChecksum sums, Bytes bytes) {
     lanes(sums, bytes);
-    continueTrackSums(sums, bytes);
-    return sums;
+    RunningTrackChecksum rest(sums);
+    rest.add(bytes);
+    return rest.value();
 }
 #endif
 
@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TrackChecksum from{readU16(input, 0), readU16(input, 2)};
     const Bytes bytes = input.subspan(4);
     const TrackChecksum expected = definitionSums(from, bytes);
-    TrackChecksum sums = from;
-    continueTrackSums(sums, bytes);
-    require(sums == expected);
+    RunningTrackChecksum sums(from);
+    sums.add(bytes);
+    require(sums.value() == expected);
 #if defined(__x86_64__)
     require(summedInLanes(continueInSse2Lanes, from, bytes) == expected);
     if (hasAvx2Lanes()) {
