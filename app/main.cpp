@@ -123,7 +123,6 @@ int main(int argc, char** argv) {
                                          text::displayUnreachable(display->first, display->second));
     QApplication application(argc, argv);
     guard.reset();
-    QApplication::setStyle(new DeferredOverflowIconStyle);
     setProgramIcon();
 
     BoxMessages messages;
@@ -134,5 +133,7 @@ int main(int argc, char** argv) {
     if (vantor::app::CommandLineMode) {
         return code;
     }
+    // Only the main window has a menu bar whose overflow icon would be read at once.
+    QApplication::setStyle(new DeferredOverflowIconStyle);
     return runWindows(application, arguments);
 }
