@@ -19,4 +19,9 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
                          const std::filesystem::path& workingFolder,
                          const std::map<std::string, std::string>& environment = {});
 
+// The result of a run that ended with exitCode, its standard output and error read back from the
+// files they went to. For the system's own part of runProcess.
+ProcessResult capturedResult(int exitCode, const std::filesystem::path& outPath,
+                             const std::filesystem::path& errPath);
+
 } // namespace vantor::testing

@@ -54,13 +54,7 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
     int status = 0;
     ::waitpid(child, &status, 0);
 
-    ProcessResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    const auto outBytes = readBytes(outPath);
-    const auto errBytes = readBytes(errPath);
-    result.out.assign(outBytes.begin(), outBytes.end());
-    result.err.assign(errBytes.begin(), errBytes.end());
-    return result;
+    return capturedResult(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), outPath, errPath);
 }
 
 } // namespace vantor::testing

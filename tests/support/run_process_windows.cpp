@@ -116,13 +116,7 @@ ProcessResult runProcess(const std::filesystem::path& program, const std::vector
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 
-    ProcessResult result;
-    result.exitCode = static_cast<int>(exitCode);
-    const auto outBytes = readBytes(outPath);
-    const auto errBytes = readBytes(errPath);
-    result.out.assign(outBytes.begin(), outBytes.end());
-    result.err.assign(errBytes.begin(), errBytes.end());
-    return result;
+    return capturedResult(static_cast<int>(exitCode), outPath, errPath);
 }
 
 } // namespace vantor::testing
